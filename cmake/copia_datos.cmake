@@ -1,0 +1,10 @@
+# Copies the data folders that ship as they are into the program folder.
+foreach(carpeta Bitmap Help pdf2txt)
+  if(EXISTS ${ORIGEN}/${carpeta})
+    file(COPY ${ORIGEN}/${carpeta} DESTINATION ${DESTINO})
+  endif()
+endforeach()
+if(EXISTS ${ORIGEN}/otros)
+  file(GLOB otros ${ORIGEN}/otros/*)
+  file(COPY ${otros} DESTINATION ${DESTINO})
+endif()
