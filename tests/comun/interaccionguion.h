@@ -3,6 +3,7 @@
 // text is recorded, and questions take their answers from a queue (the default button when the
 // queue is empty).
 
+#include "comun/impresion.h"
 #include "database/interaccion.h"
 
 #include <QList>
