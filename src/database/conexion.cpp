@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <map>
 #include <sqlite3.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace kz {
 namespace {
@@ -76,6 +78,7 @@ std::shared_ptr<Conexion> Conexion::abre(const QString& ruta, QString& tabla, QS
     sqlite3_extended_result_codes(db, 1);
     c->ejecuta(QStringLiteral("PRAGMA synchronous=FULL"));
     c->ejecuta(QStringLiteral("PRAGMA cache_size=-16000"));
+    c->ejecuta(QStringLiteral("PRAGMA mmap_size=268435456"));
     Sentencia& s = c->sentencia(QStringLiteral(
         "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'"));
     QStringList nombres;
@@ -93,13 +96,14 @@ std::shared_ptr<Conexion> Conexion::abre(const QString& ruta, QString& tabla, QS
         return nullptr;
     }
     c->tabla_ = tabla = elegida;
+    c->fdCabecera_ = ::open(clave.toLocal8Bit().constData(), O_RDONLY | O_CLOEXEC);
     reg[clave] = c;
     return c;
 }
 
 Conexion::~Conexion() {
     qDeleteAll(cache_);
-    delete versionDatos_;
+    if (fdCabecera_ >= 0) ::close(fdCabecera_);
     if (db_) sqlite3_close(db_);
     auto& reg = registro();
     if (auto it = reg.find(ruta_); it != reg.end() && it->second.expired()) reg.erase(it);
@@ -124,12 +128,9 @@ bool Conexion::ejecuta(const QString& sql, QString* error) {
 }
 
 quint64 Conexion::sello() {
-    if (!versionDatos_) versionDatos_ = new Sentencia(db_, QStringLiteral("PRAGMA data_version"));
-    versionDatos_->reinicia();
-    quint64 v = 0;
-    if (versionDatos_->paso()) v = quint64(versionDatos_->entero(0));
-    versionDatos_->reinicia();
-    return (v << 32) ^ contador_;
+    uchar b[4] = {0, 0, 0, 0};
+    if (fdCabecera_ >= 0) (void)::pread(fdCabecera_, b, 4, 24);
+    return (quint64(be32(b)) << 32) ^ contador_;
 }
 
 bool Conexion::enTransaccion() const { return sqlite3_get_autocommit(db_) == 0; }

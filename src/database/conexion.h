@@ -4,8 +4,10 @@
 // Invariants: a Conexion exists while some cursor holds it (shared_ptr); it never creates a
 // file (creation is explicit, see crea()); prepared statements are cached by their text and are
 // always left reset, so no read transaction outlives a call; sello() changes whenever the file's
-// rows may have changed, by this process (contador_) or by another one (PRAGMA data_version),
-// which is how cursors learn that their buffered rows are stale.
+// rows may have changed, by this process (contador_) or by any connection's commit (the file
+// change counter of the database header, which every commit in rollback-journal mode
+// increments), which is how cursors learn that their buffered rows are stale. Reading that
+// counter is one pread, cheap enough to do on every cursor move.
 
 #include "sentencia.h"
 
@@ -43,7 +45,7 @@ private:
     sqlite3* db_ = nullptr;
     QString ruta_;
     QHash<QString, Sentencia*> cache_;
-    Sentencia* versionDatos_ = nullptr;
+    int fdCabecera_ = -1;
     quint64 contador_ = 0;
     QString tabla_;
 };

@@ -29,11 +29,12 @@ QString nombre(QRandomGenerator& r, int silabas) {
 
 bool copiaPlantilla(const QString& plantilla, const QString& destino, QString& error) {
     QDir d(plantilla);
-    if (!d.exists()) {
-        error = QStringLiteral("No existe la carpeta de plantilla %1").arg(plantilla);
+    if (!QDir().mkpath(destino)) {
+        error = QStringLiteral("No se puede crear la carpeta %1").arg(destino);
         return false;
     }
-    QDir().mkpath(destino);
+    // Without a template the tables are created empty when first opened.
+    if (!d.exists()) return true;
     for (const QString& f : d.entryList({QStringLiteral("*.DB")}, QDir::Files)) {
         const QString a = QDir(destino).filePath(f);
         if (QFile::exists(a)) continue;

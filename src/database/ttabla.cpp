@@ -54,6 +54,23 @@ QString cotaLexica(const QStringList& cols, const QVariantList& vals, int desde,
     return QStringLiteral("(%1 OR (%2 IS ? AND %3))").arg(estricta, c, resto);
 }
 
+// Reads column i of the current statement row straight into the program's type of the field.
+QVariant leeColumna(sqlite3_stmt* st, int i, TipoCampo tipo) {
+    const int t = sqlite3_column_type(st, i);
+    if (t == SQLITE_NULL) return {};
+    switch (tipo) {
+    case TipoCampo::Boolean: return QVariant(sqlite3_column_int64(st, i) != 0);
+    case TipoCampo::SmallInt:
+    case TipoCampo::Integer:
+        if (t == SQLITE_INTEGER) return QVariant(int(sqlite3_column_int64(st, i)));
+        break;
+    default:
+        break;
+    }
+    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+    return QVariant(QString::fromUtf8(p, sqlite3_column_bytes(st, i)));
+}
+
 bool mismoValor(const QVariant& a, const QVariant& b) {
     if (a.isNull() || b.isNull()) return a.isNull() && b.isNull();
     const bool numA = a.typeId() != QMetaType::QString, numB = b.typeId() != QMetaType::QString;
@@ -145,6 +162,8 @@ void TTabla::cierra() {
 }
 
 bool TTabla::leeEstructura() {
+    sqlInsercion_.clear();
+    sqlActualizacion_.clear();
     campos_.clear();
     porNombre_.clear();
     limites_.clear();
@@ -172,6 +191,7 @@ bool TTabla::leeEstructura() {
     }
     if (campos_.isEmpty())
         return falla(ErrorTabla::NoEsTabla, QStringLiteral("%1: la tabla no tiene campos").arg(ruta()));
+    selectBase_ = QStringLiteral("SELECT %1 FROM %2 WHERE ").arg(listaColumnas(), cita(nombreTabla_));
     DefIndice primario;
     primario.nombre = def_ ? def_->primario().nombre : QStringLiteral("PRIMARIO");
     primario.campos = clavePrimaria.values();
@@ -197,10 +217,23 @@ void TTabla::refrescaIndices() {
         indices_ << d;
     }
     columnasIndice_.clear();
+    columnasCitadas_.clear();
+    ordenAdelante_.clear();
+    ordenAtras_.clear();
     for (const auto& d : indices_) {
         QVector<int> cols;
-        for (const auto& f : d.campos) cols << indiceCampo(f);
+        QStringList citadas;
+        QString adelante, atras;
+        for (const auto& f : d.campos) {
+            cols << indiceCampo(f);
+            citadas << cita(f);
+            adelante += cita(f) + QLatin1Char(',');
+            atras += cita(f) + QStringLiteral(" DESC,");
+        }
         columnasIndice_ << cols;
+        columnasCitadas_ << citadas;
+        ordenAdelante_ << QStringLiteral(" ORDER BY ") + adelante + QStringLiteral("rowid");
+        ordenAtras_ << QStringLiteral(" ORDER BY ") + atras + QStringLiteral("rowid DESC");
     }
     if (indiceActual_ >= indices_.size()) indiceActual_ = 0;
 }
@@ -409,8 +442,7 @@ bool TTabla::fija(const QString& campo, const QVariant& v) {
 
 void TTabla::construyeRango() {
     rango_.parametros.clear();
-    QStringList cols;
-    for (const auto& f : indices_[indiceActual_].campos) cols << cita(f);
+    const QStringList& cols = columnasCitadas_[indiceActual_];
     const int n = std::min<int>(std::max(rango_.desde.size(), rango_.hasta.size()), cols.size());
     QVariantList desde = rango_.desde.mid(0, n), hasta = rango_.hasta.mid(0, n);
     QStringList partes;
@@ -453,14 +485,11 @@ QVector<TTabla::Fila> TTabla::trae(Sentido s, const QVariantList& clave, bool co
     QVector<Fila> salida;
     if (!conexion_) return salida;
     const bool adelante = s == Sentido::Adelante;
-    QStringList cols;
-    for (const auto& f : indices_[indiceActual_].campos) cols << cita(f);
+    const QStringList& cols = columnasCitadas_[indiceActual_];
     const int k = std::min<int>(clave.size(), cols.size());
-    QString orden;
-    for (const auto& c : cols) orden += c + (adelante ? QStringLiteral(",") : QStringLiteral(" DESC,"));
-    orden += adelante ? QStringLiteral("rowid") : QStringLiteral("rowid DESC");
-    const QString base = QStringLiteral("SELECT %1 FROM %2 WHERE ").arg(listaColumnas(), cita(nombreTabla_));
-    const QString sufijo = QStringLiteral(" ORDER BY %1 LIMIT %2").arg(orden).arg(n);
+    const QString& base = selectBase_;
+    const QString sufijo = (adelante ? ordenAdelante_[indiceActual_] : ordenAtras_[indiceActual_]) +
+                           QStringLiteral(" LIMIT ") + QString::number(n);
 
     // Levels, from the one closest to the position outwards: the same key and a further rowid;
     // the same first k fields; then the same first L fields and a further value of field L.
@@ -528,7 +557,7 @@ QVector<TTabla::Fila> TTabla::trae(Sentido s, const QVariantList& clave, bool co
             Fila f;
             f.rowid = st.entero(0);
             f.v.resize(campos_.size());
-            for (int c = 0; c < campos_.size(); ++c) f.v[c] = leeValor(c, st.columna(c + 1));
+            for (int c = 0; c < campos_.size(); ++c) f.v[c] = leeColumna(st.stmt(), c + 1, campos_[c].tipo);
             ++leidas;
             ultima = f;
             nivel << std::move(f);
@@ -591,7 +620,7 @@ void TTabla::revalida() {
     if (st.paso()) {
         fresca.rowid = st.entero(0);
         fresca.v.resize(campos_.size());
-        for (int c = 0; c < campos_.size(); ++c) fresca.v[c] = leeValor(c, st.columna(c + 1));
+        for (int c = 0; c < campos_.size(); ++c) fresca.v[c] = leeColumna(st.stmt(), c + 1, campos_[c].tipo);
     }
     st.reinicia();
     QVector<Fila> l;
@@ -760,7 +789,6 @@ int TTabla::filaActual() {
 
 bool TTabla::buscaClave(const QVariantList& valores) {
     if (!activa()) return false;
-    revalida();
     const auto& cols = columnasIndice_[indiceActual_];
     const int k = std::min<int>(valores.size(), cols.size());
     QVariantList clave;
@@ -770,12 +798,12 @@ bool TTabla::buscaClave(const QVariantList& valores) {
         clave << (cols[i] >= 0 ? convierte(cols[i], valores[i], ok, err) : valores[i]);
         if (!ok) return false;
     }
-    auto l = trae(Sentido::Adelante, clave, false, 0, true, kLote);
+    // A window of one row: a look-up reads only what it finds; moving on fetches the rest.
+    auto l = trae(Sentido::Adelante, clave, false, 0, true, 1);
     if (l.isEmpty()) return false;
     for (int i = 0; i < k; ++i)
         if (!mismoValor(l.first().v[cols[i]], clave[i])) return false;
-    const bool fin = l.size() < kLote;
-    colocaLote(std::move(l), 0, false, fin);
+    colocaLote(std::move(l), 0, false, false);
     notifica(EventoTabla::Movida);
     return true;
 }
@@ -791,13 +819,12 @@ void TTabla::buscaCercano(const QVariantList& valores) {
         const QVariant c = cols[i] >= 0 ? convierte(cols[i], valores[i], ok, err) : valores[i];
         clave << (ok ? c : valores[i]);
     }
-    auto l = trae(Sentido::Adelante, clave, false, 0, true, kLote);
+    auto l = trae(Sentido::Adelante, clave, false, 0, true, 1);
     if (l.isEmpty()) {
         ultimo();
         return;
     }
-    const bool fin = l.size() < kLote;
-    colocaLote(std::move(l), 0, false, fin);
+    colocaLote(std::move(l), 0, false, false);
     notifica(EventoTabla::Movida);
 }
 
@@ -966,14 +993,13 @@ bool TTabla::irAMarcador(const Marcador& m) {
     if (st.paso()) {
         f.rowid = st.entero(0);
         f.v.resize(campos_.size());
-        for (int c = 0; c < campos_.size(); ++c) f.v[c] = leeValor(c, st.columna(c + 1));
+        for (int c = 0; c < campos_.size(); ++c) f.v[c] = leeColumna(st.stmt(), c + 1, campos_[c].tipo);
     }
     st.reinicia();
     if (f.rowid == 0) return false;
-    auto l = trae(Sentido::Adelante, claveDe(f), true, f.rowid, true, kLote);
+    auto l = trae(Sentido::Adelante, claveDe(f), true, f.rowid, true, 1);
     if (l.isEmpty() || l.first().rowid != f.rowid) return false;
-    const bool fin = l.size() < kLote;
-    colocaLote(std::move(l), 0, false, fin);
+    colocaLote(std::move(l), 0, false, false);
     notifica(EventoTabla::Movida);
     return true;
 }
@@ -1020,7 +1046,7 @@ bool TTabla::edita() {
     bool existe = false;
     if (st.paso()) {
         existe = true;
-        for (int c = 0; c < campos_.size(); ++c) cur.v[c] = leeValor(c, st.columna(c + 1));
+        for (int c = 0; c < campos_.size(); ++c) cur.v[c] = leeColumna(st.stmt(), c + 1, campos_[c].tipo);
     }
     st.reinicia();
     if (!existe) {
@@ -1043,20 +1069,17 @@ bool TTabla::compruebaEdicion() {
 }
 
 bool TTabla::ejecutaEscritura(bool nueva) {
-    QString sql;
-    if (nueva) {
-        QStringList cols, marcas;
+    if (sqlInsercion_.isEmpty()) {
+        QStringList cols, marcas, asignaciones;
         for (const auto& f : campos_) {
             cols << cita(f.nombre);
             marcas << QStringLiteral("?");
+            asignaciones << cita(f.nombre) + QStringLiteral("=?");
         }
-        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(cita(nombreTabla_), cols.join(','), marcas.join(','));
-    } else {
-        QStringList asignaciones;
-        for (const auto& f : campos_) asignaciones << cita(f.nombre) + QStringLiteral("=?");
-        sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(cita(nombreTabla_), asignaciones.join(','));
+        sqlInsercion_ = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(cita(nombreTabla_), cols.join(','), marcas.join(','));
+        sqlActualizacion_ = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(cita(nombreTabla_), asignaciones.join(','));
     }
-    Sentencia& st = conexion_->sentencia(sql);
+    Sentencia& st = conexion_->sentencia(nueva ? sqlInsercion_ : sqlActualizacion_);
     if (!st.valida()) return falla(ErrorTabla::Sql, st.error());
     int i = 1;
     for (const auto& v : edicion_.v) st.enlaza(i++, v);

@@ -195,6 +195,7 @@ private:
     bool ejecutaEscritura(bool nueva);
 
     QString carpeta_, fichero_, nombreTabla_;
+    QString sqlInsercion_, sqlActualizacion_;   // built once per open
     bool limitesObjeto_ = false;
     bool exclusivaPedida_ = false;
     const DefTabla* def_ = nullptr;
@@ -209,6 +210,9 @@ private:
     QHash<QString, int> porNombre_;
     QList<DefIndice> indices_;
     QVector<QVector<int>> columnasIndice_;
+    QVector<QStringList> columnasCitadas_;
+    QStringList ordenAdelante_, ordenAtras_;
+    QString selectBase_;
     int indiceActual_ = 0;
     QString indicePedido_;      // index chosen while closed, selected on open
 
