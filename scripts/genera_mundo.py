@@ -699,13 +699,15 @@ def filas_pjs_y_ejer(mundo, paises, rng):
         cap = codigo(*p["capital"])
         cuantos = 2 if rng.random() < 0.45 else 1
         for k in range(cuantos):
+            # The code is the one the turn reader derives from the name: its first five
+            # characters, accents folded, trailing blanks dropped as the table keeps them.
             while True:
                 nombre = nombres.pop()
-                cod = quita_acentos(nombre[:5])
+                completo = (nombre + " " + rng.choice(APELLIDOS))[:17]
+                cod = quita_acentos(completo[:5]).rstrip(" ")
                 if cod not in vistos:
                     break
             vistos.add(cod)
-            completo = (nombre + " " + rng.choice(APELLIDOS))[:17]
             pj = {"TURNO": "000", "CODIGO": cod, "HEX": cap, "NOMBRE": completo,
                   "SEXO": "F" if nombre in FEMENINOS else "M", "VIDA": "0", "PAIS": p["CODIGO"],
                   "SALUD": 100, "DUELO": rng.randint(15, 45), "ORIGEN": "1"}
