@@ -3,6 +3,8 @@
 
 #include "comun/carpetaprueba.h"
 #include "comun/interaccionguion.h"
+#include "database/carpetaprograma.h"
+#include "database/generadorpartida.h"
 #include "database/tdm.h"
 #include "database/textos.h"
 
@@ -415,6 +417,24 @@ TEST_P(DatosPlantilla, PersonajesEjercitosYArtefactos) {
         if (!QStringLiteral("123").contains(e.value("BANDO")) || e.value("BANDO").size() != 1) fallos << donde + QStringLiteral(" bando");
     }
     EXPECT_TRUE(fallos.isEmpty()) << lista(fallos);
+}
+
+// The synthetic game of the benchmarks starts from the Tercera template and must leave its
+// starting centres where they are.
+TEST_P(DatosPlantilla, PartidaSinteticaConservaLosCentrosDeLaPlantilla) {
+    const int enPlantilla = lee(QStringLiteral("DSCenPob")).size();
+    OpcionesGenerador o;
+    o.codigo = QString::fromLatin1(GetParam()).left(1) + QStringLiteral("901");
+    o.turnos = 1;
+    QString error;
+    ASSERT_TRUE(generaPartida(dm, carpeta.ruta(), o, error)) << error.toStdString();
+    dm.CerrarTodas();
+    dm.fijaCarpetaPartida(carpetaPartida(carpeta.ruta(), o.codigo));
+    const QList<Fila> centros = lee(QStringLiteral("DSCenPob"));
+    EXPECT_EQ(centros.size(), enPlantilla + o.centros);
+    EXPECT_EQ(std::count_if(centros.begin(), centros.end(),
+                            [](const Fila& c) { return c.value("ORIGEN").isEmpty(); }),
+              enPlantilla);
 }
 
 INSTANTIATE_TEST_SUITE_P(Plantillas, DatosPlantilla, ::testing::Values("Tercera", "Cuarta"),
