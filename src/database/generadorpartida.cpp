@@ -95,6 +95,8 @@ bool generaPartida(TDM& dm, const QString& programa, const OpcionesGenerador& o,
     // Fixed places: centres keep their hex across turns, characters wander.
     QVector<QString> hexCentros, nombreCentros;
     QSet<QString> usados;
+    // The template may already hold centres of the first turn; their hexes stay theirs.
+    for (cen.primero(); !cen.eof(); cen.siguiente()) usados.insert(cen.texto(QStringLiteral("HEX")));
     while (hexCentros.size() < o.centros) {
         const QString h = hexTexto(1 + r.bounded(44), 1 + r.bounded(39));
         if (usados.contains(h)) continue;
