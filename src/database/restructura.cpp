@@ -106,6 +106,20 @@ bool renombraTablaInterna(const QString& ruta, const QString& de, const QString&
     return rc == SQLITE_OK;
 }
 
+QString cita(const QString& nombre) { return QLatin1Char('"') + QString(nombre).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"'); }
+
+// The table inside a file: the one named like the file (letter case aside) or its only table.
+QString tablaInterna(Conexion& c, const QString& fichero) {
+    const QString base = NombreBase(fichero);
+    Sentencia& s = c.sentencia(QStringLiteral(
+        "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'"));
+    QStringList nombres;
+    while (s.paso()) nombres << s.columna(0).toString();
+    for (const QString& n : nombres)
+        if (n.compare(base, Qt::CaseInsensitive) == 0) return n;
+    return nombres.value(0, base);
+}
+
 } // namespace
 
 QString Restructura::buscaFichero(const QString& carpeta, const QString& fichero) {
@@ -234,6 +248,18 @@ Restructura::Resultado Restructura::restructuraTabla(Pendiente& p, int posicion)
     progreso.fijaPosicion(1, posicion);
     ui_.procesaEventos();
 
+    // An unchanged table needs no temporary copy at all; any TMPSTR.DB left by an interrupted
+    // run goes in every case.
+    const DefTabla* def = Diccionario::porComponente(p.componente);
+    const bool mismoNombre = !p.existente.isEmpty() && QFileInfo(p.existente).fileName() == p.fichero;
+    if (!p.paradox && mismoNombre && mismaEstructura(p.cursor->campos(), def->campos)) {
+        // Rebuilding indexes that are already right would rewrite the file for nothing.
+        p.reindexar = !mismosIndices(p.cursor->indices(), def->indices);
+        p.suelta();
+        borraTemporal(p.carpeta);
+        return Resultado::Hecho;
+    }
+
     if (!creaTemporal(p.carpeta, p.componente)) return Resultado::Error;
     const QString temporal = QDir(p.carpeta).filePath(kTemporal);
     if (p.existente.isEmpty()) {
@@ -241,16 +267,6 @@ Restructura::Resultado Restructura::restructuraTabla(Pendiente& p, int posicion)
             error_ = QStringLiteral("No se puede crear el fichero %1").arg(p.ruta());
             return Resultado::Error;
         }
-        borraTemporal(p.carpeta);
-        return Resultado::Hecho;
-    }
-
-    const DefTabla* def = Diccionario::porComponente(p.componente);
-    const bool mismoNombre = QFileInfo(p.existente).fileName() == p.fichero;
-    if (!p.paradox && mismoNombre && mismaEstructura(p.cursor->campos(), def->campos)) {
-        // Rebuilding indexes that are already right would rewrite the file for nothing.
-        p.reindexar = !mismosIndices(p.cursor->indices(), def->indices);
-        p.suelta();
         borraTemporal(p.carpeta);
         return Resultado::Hecho;
     }
@@ -313,12 +329,36 @@ bool Restructura::copiaFilas(Pendiente& p, TTabla& destino, const QList<int>& or
             if (!copia(i + 1)) return false;
         }
     } else {
-        TTabla& origen = *p.cursor;
-        origen.fijaIndice(QString());
+        // One statement over the whole old table in key order: a single read transaction, instead
+        // of the cursor's check for changes by others at every row (nobody else can change it:
+        // it is held exclusively).
+        Conexion& c = *p.cursor->conexion();
+        const QList<DefCampo>& campos = p.cursor->campos();
+        QStringList columnas, orden;
+        for (const DefCampo& f : campos) columnas << cita(f.nombre);
+        for (const QString& f : p.cursor->indices().first().campos) orden << cita(f);
+        orden << QStringLiteral("rowid");
+        Sentencia& lectura = c.sentencia(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
+                                             .arg(columnas.join(QLatin1Char(',')), cita(tablaInterna(c, QFileInfo(p.existente).fileName())),
+                                                  orden.join(QLatin1Char(','))));
+        viejo.resize(campos.size());
         int numero = 0;
-        for (origen.primero(); !origen.eof(); origen.siguiente()) {
-            viejo = origen.fila();
-            if (!copia(++numero)) return false;
+        while (lectura.paso()) {
+            for (int j = 0; j < campos.size(); ++j) {
+                const QVariant crudo = lectura.columna(j);
+                viejo[j] = crudo.isNull() ? QVariant()
+                           : campos[j].tipo == TipoCampo::Boolean ? QVariant(crudo.toLongLong() != 0)
+                                                                   : crudo;
+            }
+            if (!copia(++numero)) {
+                lectura.reinicia();
+                return false;
+            }
+        }
+        if (!lectura.error().isEmpty()) {
+            error_ = QStringLiteral("Error al copiar los datos de la Tabla ") + p.visible + QStringLiteral(".") +
+                     QStringLiteral("\r") + lectura.error();
+            return false;
         }
     }
     QString motivo;
