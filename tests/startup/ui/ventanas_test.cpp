@@ -260,3 +260,17 @@ TEST_F(Ventanas, CapturasDeLasCajas) {
     captura(caja.ventana(), "proceso");
     caja.ocultar();
 }
+
+// The questions of the start-up come while the main window is still disabled.
+TEST_F(Ventanas, LasPreguntasDelArranqueSeContestanConLaVentanaDeshabilitada) {
+    TForm1 w(sesion, dm);
+    w.show();
+    w.activateWindow();
+    bool habilitada = false;
+    alAbrirseModal([&](QWidget* caja) {
+        habilitada = caja->isEnabled() && caja->findChild<QPushButton*>(QStringLiteral("Si"))->isEnabled();
+        QTest::mouseClick(caja->findChild<QPushButton*>(QStringLiteral("Si")), Qt::LeftButton);
+    });
+    EXPECT_EQ(MensajeDlg(QStringLiteral("¿Desea Continuar?"), mtAviso, boton(mbSi) | boton(mbNo), 0, mbNo), mrSi);
+    EXPECT_TRUE(habilitada);
+}
