@@ -105,7 +105,10 @@ bool TablaParadox::abre(const QString& ruta, QString& error) {
     if (hayMemo) {
         const QFileInfo fi(ruta);
         const QString mb = buscaSinMayusculas(fi.absolutePath(), fi.completeBaseName() + QStringLiteral(".MB"));
-        if (!mb.isEmpty()) PX_set_blob_file(doc_, QFile::encodeName(mb).constData());
+        if (!mb.isEmpty()) {
+            memos_.setFileName(mb);
+            memos_.open(QIODevice::ReadOnly);
+        }
     }
     return true;
 }
@@ -115,6 +118,7 @@ void TablaParadox::cierra() {
     PX_close(doc_);
     PX_delete(doc_);
     doc_ = nullptr;
+    memos_.close();
     campos_.clear();
     tipos_.clear();
 }
@@ -165,15 +169,9 @@ bool TablaParadox::leeFila(int n, QVector<QVariant>& valores, QString& error) {
             break;
         }
         case pxfMemoBLOb:
-        case pxfFmtMemoBLOb: {
-            int mod = 0, tamano = 0;
-            char* v = nullptr;
-            if (PX_get_data_blob(doc_, dato, longitud, &mod, &tamano, &v) > 0 && v) {
-                x = decodifica(QByteArray(v, tamano), paginaCodigos_);
-                doc_->free(doc_, v);
-            }
+        case pxfFmtMemoBLOb:
+            if (!leeMemo(dato, longitud, x, error)) return false;
             break;
-        }
         default: {
             char* v = nullptr;
             if (PX_get_data_alpha(doc_, dato, longitud, &v) > 0 && v) {
@@ -186,6 +184,51 @@ bool TablaParadox::leeFila(int n, QVector<QVariant>& valores, QString& error) {
         dato += longitud;
         valores << x;
     }
+    return true;
+}
+
+// A memo field ends with 10 bytes: offset (4), length (4) and modifier (2); the bytes before
+// them hold the start of the text, all of it when it fits. A longer text lives in the .MB file:
+// the low byte of the offset is 0xFF for a block of its own (data after a 9-byte header), or the
+// slot of a sub-allocated block, whose 5-byte slots from byte 12 give the data's place in
+// 16-byte units and its length.
+bool TablaParadox::leeMemo(const char* dato, int longitud, QVariant& valor, QString& error) {
+    if (longitud < 10) return true;
+    const auto u = [](const char* p, int n) {
+        quint32 v = 0;
+        for (int i = n - 1; i >= 0; --i) v = (v << 8) | quint8(p[i]);
+        return v;
+    };
+    const int cabeza = longitud - 10;
+    const quint32 posicion = u(dato + cabeza, 4);
+    const quint32 tamano = u(dato + cabeza + 4, 4);
+    if (tamano == 0) return true;
+    QByteArray texto;
+    if (tamano <= quint32(cabeza)) {
+        texto = QByteArray(dato, int(tamano));
+    } else {
+        const auto falla = [&] {
+            error = QStringLiteral("El fichero de memos %1 está dañado o falta").arg(memos_.fileName());
+            return false;
+        };
+        if (!memos_.isOpen()) return falla();
+        const qint64 bloque = posicion & 0xFFFFFF00u;
+        const quint32 hueco = posicion & 0xFFu;
+        qint64 inicio = 0;
+        if (hueco == 0xFF) {
+            inicio = bloque + 9;
+        } else {
+            if (!memos_.seek(bloque + 12 + qint64(hueco) * 5)) return falla();
+            const QByteArray entrada = memos_.read(5);
+            if (entrada.size() != 5) return falla();
+            inicio = bloque + qint64(quint8(entrada[0])) * 16;
+        }
+        if (tamano > 64u * 1024 * 1024 || inicio + qint64(tamano) > memos_.size() || !memos_.seek(inicio))
+            return falla();
+        texto = memos_.read(tamano);
+        if (texto.size() != int(tamano)) return falla();
+    }
+    valor = decodifica(texto, paginaCodigos_);
     return true;
 }
 

@@ -2,10 +2,12 @@
 // Read-only access to a legacy Paradox table file through pxlib: its fields as the engine's
 // field definitions and its rows as values of the engine's types, text decoded from the code
 // page the file header names (850, 437; any other one is read as Windows Latin-1). Memo fields
-// are read from the .MB file beside the table when there is one (its name's letter case aside).
+// are read from the .MB file beside the table when there is one (its name's letter case aside),
+// by our own bounds-checked reader: a damaged memo file gives an error, never a crash.
 
 #include "definiciontabla.h"
 
+#include <QFile>
 #include <QVariant>
 #include <QVector>
 
@@ -36,7 +38,10 @@ public:
     bool leeFila(int n, QVector<QVariant>& valores, QString& error);
 
 private:
+    bool leeMemo(const char* dato, int longitud, QVariant& valor, QString& error);
+
     px_doc* doc_ = nullptr;
+    QFile memos_;
     QList<DefCampo> campos_;
     QVector<int> tipos_;
     int paginaCodigos_ = 0;

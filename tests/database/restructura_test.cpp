@@ -332,6 +332,64 @@ TEST_F(Restructuracion, TablaParadoxPasaALaEstructuraActualConSusAcentos) {
     EXPECT_TRUE(sinTemporal(juego));
 }
 
+namespace {
+
+// A legacy Hex table with its memo in the .MB file beside it, both named in capitals.
+void creaHexParadox(const QString& juego) {
+    const QString ruta = QDir(juego).filePath(QStringLiteral("HEX.DB"));
+    {
+        pxdoc_t* doc = PX_new();
+        auto* campos = static_cast<pxfield_t*>(doc->malloc(doc, 3 * sizeof(pxfield_t), "campos"));
+        campos[0] = campo(doc, "HEX", pxfAlpha, 4);
+        campos[1] = campo(doc, "TERRENO", pxfAlpha, 2);
+        campos[2] = campo(doc, "DATOS", pxfMemoBLOb, 10);
+        ASSERT_EQ(PX_create_file(doc, campos, 3, QFile::encodeName(ruta).constData(), pxfFileTypIndexDB), 0);
+        PX_set_value(doc, "numprimkeys", 1);
+        PX_set_value(doc, "codepage", 850);
+        ASSERT_GE(PX_set_blob_file(doc, QFile::encodeName(QDir(juego).filePath(QStringLiteral("HEX.MB"))).constData()), 0);
+        const QByteArray largo = QByteArray("Monta\xa4" "a nevada, ") .repeated(20);
+        const QList<QList<QByteArray>> filas = {{"0101", "04", "corto"}, {"0102", "09", largo}, {"0103", "01", ""}};
+        for (const auto& f : filas) {
+            pxval_t* v[3];
+            for (auto& x : v) { MAKE_PXVAL(doc, x); }
+            for (int i = 0; i < 3; ++i) {
+                v[i]->type = i == 2 ? pxfMemoBLOb : pxfAlpha;
+                v[i]->isnull = f[i].isEmpty();
+                v[i]->value.str.val = const_cast<char*>(f[i].constData());
+                v[i]->value.str.len = int(f[i].size());
+            }
+            ASSERT_GE(PX_insert_record(doc, v), 0);
+            for (auto* x : v) doc->free(doc, x);
+        }
+        PX_close(doc);
+        PX_delete(doc);
+    }
+}
+
+} // namespace
+
+TEST_F(Restructuracion, TablaParadoxConMemoEnSuFicheroMB) {
+    creaHexParadox(juego);
+    ASSERT_EQ(r.lista({QStringLiteral("DSHex")}), Restructura::Resultado::Hecho) << r.error().toStdString();
+    const QStringList f = filas(juego, QStringLiteral("Hex.DB"));
+    ASSERT_EQ(f.size(), 3);
+    EXPECT_EQ(f[0], QStringLiteral("0101|04||||||corto"));
+    EXPECT_EQ(f[1], QStringLiteral("0102|09||||||") + QStringLiteral("Montaña nevada, ").repeated(20));
+    EXPECT_EQ(f[2], QStringLiteral("0103|01||||||"));
+    EXPECT_EQ(QDir(juego).entryList({QStringLiteral("*.DB"), QStringLiteral("*.MB")}, QDir::Files), QStringList({"Hex.DB"}));
+}
+
+TEST_F(Restructuracion, FicheroDeMemosDanadoEsUnErrorNoUnFallo) {
+    creaHexParadox(juego);
+    QFile mb(QDir(juego).filePath(QStringLiteral("HEX.MB")));
+    ASSERT_TRUE(mb.resize(300));
+    const QByteArray antes = bytes(QDir(juego).filePath(QStringLiteral("HEX.DB")));
+    EXPECT_EQ(r.lista({QStringLiteral("DSHex")}), Restructura::Resultado::Error);
+    EXPECT_NE(r.error().indexOf(QStringLiteral("dañado")), -1) << r.error().toStdString();
+    EXPECT_EQ(bytes(QDir(juego).filePath(QStringLiteral("HEX.DB"))), antes);
+    EXPECT_FALSE(QFileInfo::exists(QDir(juego).filePath(QStringLiteral("Hex.DB"))));
+}
+
 TEST_F(Restructuracion, CodigoDePaginaDeLaTablaParadox) {
     EXPECT_EQ(TablaParadox::decodifica("\x80\xa4\xb5\xe9\x82", 850), QStringLiteral("ÇñÁÚé"));
     EXPECT_EQ(TablaParadox::decodifica("\x80\xa4\xe0", 437), QStringLiteral("Çñα"));
