@@ -198,7 +198,6 @@ Restructura::Resultado Restructura::tomaExclusiva(Pendiente& p) {
                 if (!p.legado->abre(p.existente, motivo)) {
                     error_ = QStringLiteral("Error en la apertura de la Tabla ") + p.visible + QStringLiteral(".") +
                              QStringLiteral("\r") + motivo;
-                    ui_.aviso(error_, mtError);
                     return Resultado::Error;
                 }
                 return Resultado::Hecho;
@@ -213,7 +212,6 @@ Restructura::Resultado Restructura::tomaExclusiva(Pendiente& p) {
                 // Retrying cannot mend a damaged file: say which one and leave the list alone.
                 error_ = QStringLiteral("Error en la apertura de la Tabla ") + p.visible + QStringLiteral(".") +
                          QStringLiteral("\r") + p.cursor->mensajeError();
-                ui_.aviso(error_, mtError);
                 return Resultado::Error;
             }
         }

@@ -259,6 +259,22 @@ TEST_F(Restructuracion, ErrorDeConversionDejaLaTablaViejaIntacta) {
     EXPECT_TRUE(sinTemporal(carpeta.ruta()));
 }
 
+TEST_F(Restructuracion, FicheroQueNoEsTablaDejaLaListaSinTocar) {
+    creaTabla(juego, QStringLiteral("PjsEjer.DB"), {"TURNO CHAR(3)", "CODIGO CHAR(5)"}, QStringLiteral("TURNO"), {});
+    const QString basura = QDir(juego).filePath(QStringLiteral("Rumores.DB"));
+    {
+        QFile f(basura);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(4096, 'x'));
+    }
+    const QByteArray pjsEjer = bytes(QDir(juego).filePath(QStringLiteral("PjsEjer.DB")));
+    EXPECT_EQ(r.lista({QStringLiteral("DSPjsEjer"), QStringLiteral("DSRumores")}), Restructura::Resultado::Error);
+    EXPECT_TRUE(r.error().startsWith(QStringLiteral("Error en la apertura de la Tabla Rumores.\r"))) << r.error().toStdString();
+    EXPECT_TRUE(ui.preguntas.isEmpty());   // the caller reports it, once
+    EXPECT_EQ(bytes(basura), QByteArray(4096, 'x'));
+    EXPECT_EQ(bytes(QDir(juego).filePath(QStringLiteral("PjsEjer.DB"))), pjsEjer);
+}
+
 namespace {
 
 pxfield_t campo(pxdoc_t* doc, const char* nombre, char tipo, int longitud) {
