@@ -31,7 +31,10 @@ TFPedirTexto::TFPedirTexto(const QString& titulo, const QString& indicacion, con
     entrada_->setObjectName(QStringLiteral("Edit"));
     entrada_->setGeometry(indicacion_->x(), multDiv(cy, 19, 8), multDiv(cx, 164, 4), entrada_->sizeHint().height());
     entrada_->setMaxLength(255);
-    if (contrasena) entrada_->setEchoMode(QLineEdit::Password);
+    if (contrasena) {
+        entrada_->setEchoMode(QLineEdit::Password);
+        entrada_->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));   // "*"
+    }
     entrada_->setText(valor);
     entrada_->selectAll();
 

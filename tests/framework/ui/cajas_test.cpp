@@ -13,6 +13,7 @@
 #include <QMovie>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -177,6 +178,7 @@ TEST_F(Cajas, PedirTextoEnUnidadesDeDialogo) {
     EXPECT_EQ(d.width(), (m.cx * 180 + 2) / 4);
     EXPECT_EQ(d.height(), (m.cy * 63 + 4) / 8);
     EXPECT_EQ(d.entrada()->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(d.entrada()->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, d.entrada()), int('*'));
     EXPECT_EQ(d.entrada()->maxLength(), 255);
     EXPECT_EQ(d.aceptar()->text(), QStringLiteral("&Aceptar"));
     EXPECT_EQ(d.cancelar()->text(), QStringLiteral("&Cancelar"));
