@@ -1,31 +1,32 @@
 #include "interaccionventana.h"
 
+#include "tmessageform.h"
+
 #include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
 
 namespace kz {
 
 ResultadoMensaje InteraccionVentana::pregunta(const QString& texto, TipoMensaje tipo, Botones botones, Boton defecto) {
-    QMessageBox caja(padre_);
-    caja.setWindowTitle(tituloMensaje(tipo));
-    QString t = texto;
-    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    caja.setText(t);
-    QHash<QAbstractButton*, Boton> mapa;
-    for (int b = mbSi; b <= mbTodos; ++b) {
-        if (!(botones & boton(Boton(b)))) continue;
-        QPushButton* p = caja.addButton(QLatin1Char('&') + textoBoton(Boton(b)), QMessageBox::ActionRole);
-        mapa.insert(p, Boton(b));
-        if (b == defecto) caja.setDefaultButton(p);
-    }
-    caja.exec();
-    return mapa.contains(caja.clickedButton()) ? resultadoDeBoton(mapa.value(caja.clickedButton())) : mrCancelar;
+    // The question must be readable and answerable even in the middle of an hourglass.
+    const int nivel = nivelEspera_;
+    for (int i = 0; i < nivel; ++i) QApplication::restoreOverrideCursor();
+    const ResultadoMensaje r = MensajeDlg(texto, tipo, botones, 0, defecto);
+    for (int i = 0; i < nivel; ++i) QApplication::setOverrideCursor(Qt::WaitCursor);
+    return r;
+}
+
+void InteraccionVentana::estado(const QString& texto) {
+    if (alEstado) alEstado(texto);
 }
 
 void InteraccionVentana::cursorEspera(bool activo) {
-    if (activo) QApplication::setOverrideCursor(Qt::WaitCursor);
-    else QApplication::restoreOverrideCursor();
+    if (activo) {
+        ++nivelEspera_;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (nivelEspera_ > 0) {
+        --nivelEspera_;
+        QApplication::restoreOverrideCursor();
+    }
 }
 
 void InteraccionVentana::procesaEventos() { QApplication::processEvents(); }
