@@ -7,6 +7,7 @@
 #include "database/generadorpartida.h"
 #include "database/tdm.h"
 #include "database/volcado.h"
+#include "exchange/ordenesintercambio.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -139,6 +140,8 @@ const QList<Comando>& comandos() {
         {"reindexar", "kzdb reindexar PARTIDA", reindexar},
         {"generar-partida", "kzdb generar-partida CODIGO --turnos N", generarPartida},
         {"cargar-datos", "kzdb cargar-datos ORIGEN DESTINO", cargarDatos},
+        {"archivo", "kzdb archivo listar|extraer ARCHIVO [CARPETA]",
+         [](Contexto& c) { return ordenArchivo(c.args, c.ui, c.programa); }},
     };
     return lista;
 }
