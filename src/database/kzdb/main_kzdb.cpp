@@ -142,6 +142,11 @@ const QList<Comando>& comandos() {
         {"cargar-datos", "kzdb cargar-datos ORIGEN DESTINO", cargarDatos},
         {"archivo", "kzdb archivo listar|extraer ARCHIVO [CARPETA]",
          [](Contexto& c) { return ordenArchivo(c.args, c.ui, c.programa); }},
+        {"exportar", "kzdb exportar PARTIDA [--tablas Pjs,Ejer,...]",
+         [](Contexto& c) { return ordenExportar(c.args, c.ui, c.programa); }},
+        {"importar", "kzdb importar ARCHIVO.zlb [--partida PARTIDA_EN_USO]",
+         [](Contexto& c) { return ordenImportar(c.args, c.ui, c.programa); }},
+        {"heredar", "kzdb heredar PARTIDA DESDE HASTA", [](Contexto& c) { return ordenHeredar(c.args, c.ui, c.programa); }},
     };
     return lista;
 }

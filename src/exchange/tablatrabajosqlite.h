@@ -1,0 +1,23 @@
+#pragma once
+// A work table that is one of our table files, read through a cursor of its own.
+
+#include "database/ttabla.h"
+#include "tablatrabajo.h"
+
+namespace kz {
+
+class TablaTrabajoSqlite : public TablaTrabajo {
+public:
+    bool abre(const QString& ruta);
+    const QStringList& campos() const override { return campos_; }
+    int numeroRegistros() const override { return registros_; }
+    bool siguiente(QVector<QVariant>& fila) override;
+
+private:
+    TTabla tabla_;
+    QStringList campos_;
+    int registros_ = 0;
+    bool empezada_ = false;
+};
+
+} // namespace kz
