@@ -100,13 +100,17 @@ bool Herencia::recorre(TTabla& recorrido, const QString& desde, const QString& h
     return true;
 }
 
+bool Herencia::valida(const QString& desdeTexto, const QString& hastaTexto) {
+    const QString desde = turnoNormalizado(desdeTexto), hasta = turnoNormalizado(hastaTexto);
+    if (!hasta.isEmpty() && hasta > desde) return true;
+    ui_.aviso(QStringLiteral("El turno de \"Hasta Turno\" debe ser posterior al de \"Desde Turno\"."), mtAviso);
+    return false;
+}
+
 bool Herencia::ejecuta(const QString& desdeTexto, const QString& hastaTexto) {
     anadidas_ = 0;
+    if (!valida(desdeTexto, hastaTexto)) return false;
     const QString desde = turnoNormalizado(desdeTexto), hasta = turnoNormalizado(hastaTexto);
-    if (hasta.isEmpty() || hasta <= desde) {
-        ui_.aviso(QStringLiteral("El turno de \"Hasta Turno\" debe ser posterior al de \"Desde Turno\"."), mtAviso);
-        return false;
-    }
     const bool yaAbiertas = abiertas_;
     if (!abre()) return false;
     TTabla& cenPob = *dm_.tabla(QStringLiteral("TCenPob"));

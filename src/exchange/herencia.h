@@ -25,6 +25,8 @@ public:
     void cierra();
     const QString& hastaPropuesto() const { return hastaPropuesto_; }
 
+    // False, after saying so, unless the to turn is given and above the from turn.
+    bool valida(const QString& desde, const QString& hasta);
     // The process of "Empezar": true when it ended correctly.
     bool ejecuta(const QString& desde, const QString& hasta);
     int anadidas() const { return anadidas_; }
