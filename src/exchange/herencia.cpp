@@ -2,6 +2,8 @@
 
 #include "database/textos.h"
 
+#include <QSet>
+
 namespace kz {
 namespace {
 
@@ -77,8 +79,15 @@ bool Herencia::hereda(const TTabla& origen, const QString& turno, QString& error
 }
 
 bool Herencia::recorre(TTabla& recorrido, const QString& desde, const QString& hasta, QString& error) {
-    TTabla& cenPob = *dm_.tabla(QStringLiteral("TCenPob"));
-    cenPob.fijaIndice(QString());
+    // The keys of the rows between the two turns, read once, tell whether a turn has a row for
+    // a hex without a look-up per row; every row appended joins them.
+    QSet<QString> claves;
+    const auto clave = [](const QString& turno, const QString& hex) { return turno + QLatin1Char('|') + hex; };
+    recorrido.fijaRango({desde}, {hasta});
+    for (; !recorrido.eof(); recorrido.siguiente())
+        claves.insert(clave(recorrido.texto(QStringLiteral("TURNO")), recorrido.texto(QStringLiteral("HEX"))));
+    recorrido.quitaRango();
+
     if (desde.isEmpty()) recorrido.primero();
     else recorrido.buscaCercano({desde, QVariant()});
     int filas = 0;
@@ -90,9 +99,10 @@ bool Herencia::recorre(TTabla& recorrido, const QString& desde, const QString& h
         if (turno >= hasta) break;
         if (turno >= desde) {
             const QString siguiente = turnoSiguiente(turno);
-            if (!cenPob.buscaClave({siguiente, hex}) && !hayPropio(siguiente, hex) &&
-                !hereda(recorrido, siguiente, error))
-                return false;
+            if (!claves.contains(clave(siguiente, hex)) && !hayPropio(siguiente, hex)) {
+                if (!hereda(recorrido, siguiente, error)) return false;
+                claves.insert(clave(siguiente, hex));
+            }
         }
         recorrido.siguiente();
         if (++filas % 256 == 0) ui_.procesaEventos();
