@@ -76,6 +76,7 @@ QString FusionImportacion::siguienteCodigo(int ancho) { return RellenaIzq(QStrin
 
 bool FusionImportacion::fusiona(Regla regla, const std::function<void(const QVector<QVariant>&)>& antesDeFila) {
     error_.clear();
+    vaciaAlEmpezar_ = t_.vacia();
     if (!preparaCodigos(regla)) return false;
     QVector<QVariant> fila;
     while (origen_.siguiente(fila)) {
@@ -134,6 +135,13 @@ bool FusionImportacion::anade(const QVector<QVariant>& fila, const QString& camp
     return t_.graba() || fallaTabla();
 }
 
+bool FusionImportacion::insertaDirecta(const QVector<QVariant>& fila) {
+    QVector<QVariant> valores(t_.campos().size());
+    for (int i = 0; i < fila.size() && i < destinoDe_.size(); ++i)
+        if (destinoDe_[i] >= 0) valores[destinoDe_[i]] = fila[i];
+    return t_.insertaFila(valores) || falla(t_.mensajeError());
+}
+
 bool FusionImportacion::edita() {
     if (dm_.BloqueaFicha(t_)) return true;
     return falla(t_.mensajeError().isEmpty() ? QStringLiteral("Ficha bloqueada") : t_.mensajeError());
@@ -155,6 +163,14 @@ bool FusionImportacion::fijaTexto(int campo, const QString& texto, bool& cambiad
 }
 
 bool FusionImportacion::porClave(Regla regla, const QVector<QVariant>& fila) {
+    // Into a table that was empty every unpacked row is new (the unpacked table has the same
+    // key), so there is nothing to look up and the rows go straight in.
+    if (vaciaAlEmpezar_) {
+        if (insertaDirecta(fila)) return true;
+        // Two unpacked keys that become one once written (blanks, length) merge as the rule says.
+        if (t_.ultimoError() != ErrorTabla::ClaveDuplicada) return false;
+        error_.clear();
+    }
     const DefIndice& primario = t_.indices().first();
     QVariantList clave;
     for (const QString& c : primario.campos) {

@@ -57,6 +57,7 @@ private:
     bool ubicacion(const QVector<QVariant>& fila);
     bool artefacto(const QVector<QVariant>& fila);
     bool acertijo(const QVector<QVariant>& fila);
+    bool insertaDirecta(const QVector<QVariant>& fila);
     bool anade(const QVector<QVariant>& fila, const QString& campoCodigo = {}, const QString& codigo = {});
     bool edita();
     bool graba(bool cambiado);
@@ -70,6 +71,7 @@ private:
     TablaTrabajo& origen_;
     QVector<int> destinoDe_;         // target field of every unpacked field, -1 when none
     QString error_;
+    bool vaciaAlEmpezar_ = false;
     int ultimoCodigo_ = 0;
     QHash<QString, QPair<Marcador, bool>> ubicaciones_;   // key -> row, solved
     QVector<QPair<QString, Marcador>> acertijos_;          // normalised text, row; key order

@@ -4,6 +4,11 @@
 
 namespace kz {
 
+TablaTrabajoSqlite::~TablaTrabajoSqlite() {
+    lectura_.reset();
+    tabla_.cierra();
+}
+
 bool TablaTrabajoSqlite::abre(const QString& ruta) {
     const QFileInfo fi(ruta);
     tabla_.fijaCarpeta(fi.path());
@@ -12,6 +17,7 @@ bool TablaTrabajoSqlite::abre(const QString& ruta) {
         error_ = tabla_.mensajeError();
         return false;
     }
+    lectura_ = std::make_unique<Transaccion>(*tabla_.conexion());
     for (const DefCampo& c : tabla_.campos()) campos_ << c.nombre;
     registros_ = tabla_.numeroRegistros();
     return true;
