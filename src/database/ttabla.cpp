@@ -146,6 +146,8 @@ void TTabla::cierra() {
 
 bool TTabla::leeEstructura() {
     campos_.clear();
+    sqlInsercion_.clear();
+    sqlActualizacion_.clear();
     porNombre_.clear();
     limites_.clear();
     Sentencia& info = conexion_->sentencia(QStringLiteral("PRAGMA table_info(%1)").arg(cita(nombreTabla_)));
@@ -1043,15 +1045,16 @@ bool TTabla::compruebaEdicion() {
 }
 
 bool TTabla::ejecutaEscritura(bool nueva) {
-    QString sql;
-    if (nueva) {
+    // The two statements depend only on the structure read at open: built once, not per row.
+    QString& sql = nueva ? sqlInsercion_ : sqlActualizacion_;
+    if (sql.isEmpty() && nueva) {
         QStringList cols, marcas;
         for (const auto& f : campos_) {
             cols << cita(f.nombre);
             marcas << QStringLiteral("?");
         }
         sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(cita(nombreTabla_), cols.join(','), marcas.join(','));
-    } else {
+    } else if (sql.isEmpty()) {
         QStringList asignaciones;
         for (const auto& f : campos_) asignaciones << cita(f.nombre) + QStringLiteral("=?");
         sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(cita(nombreTabla_), asignaciones.join(','));

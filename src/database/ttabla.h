@@ -195,6 +195,7 @@ private:
     bool ejecutaEscritura(bool nueva);
 
     QString carpeta_, fichero_, nombreTabla_;
+    QString sqlInsercion_, sqlActualizacion_;   // built on the first write after an open
     bool limitesObjeto_ = false;
     bool exclusivaPedida_ = false;
     const DefTabla* def_ = nullptr;
