@@ -7,6 +7,7 @@
 #include "database/generadorpartida.h"
 #include "database/tdm.h"
 #include "database/volcado.h"
+#include "exchange/ordenesintercambio.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -139,6 +140,13 @@ const QList<Comando>& comandos() {
         {"reindexar", "kzdb reindexar PARTIDA", reindexar},
         {"generar-partida", "kzdb generar-partida CODIGO --turnos N", generarPartida},
         {"cargar-datos", "kzdb cargar-datos ORIGEN DESTINO", cargarDatos},
+        {"archivo", "kzdb archivo listar|extraer ARCHIVO [CARPETA]",
+         [](Contexto& c) { return ordenArchivo(c.args, c.ui, c.programa); }},
+        {"exportar", "kzdb exportar PARTIDA [--tablas Pjs,Ejer,...]",
+         [](Contexto& c) { return ordenExportar(c.args, c.ui, c.programa); }},
+        {"importar", "kzdb importar ARCHIVO.zlb [--partida PARTIDA_EN_USO]",
+         [](Contexto& c) { return ordenImportar(c.args, c.ui, c.programa); }},
+        {"heredar", "kzdb heredar PARTIDA DESDE HASTA", [](Contexto& c) { return ordenHeredar(c.args, c.ui, c.programa); }},
     };
     return lista;
 }
