@@ -7,6 +7,7 @@
 #include "database/generadorpartida.h"
 #include "database/tdm.h"
 #include "database/volcado.h"
+#include "startup/ordenescatalogo.h"
 #include "exchange/ordenesintercambio.h"
 
 #include <QCoreApplication>
@@ -147,6 +148,12 @@ const QList<Comando>& comandos() {
         {"importar", "kzdb importar ARCHIVO.zlb [--partida PARTIDA_EN_USO]",
          [](Contexto& c) { return ordenImportar(c.args, c.ui, c.programa); }},
         {"heredar", "kzdb heredar PARTIDA DESDE HASTA", [](Contexto& c) { return ordenHeredar(c.args, c.ui, c.programa); }},
+        {"nueva-partida", "kzdb nueva-partida T|C NUMERO [NOMBRE]",
+         [](Contexto& c) { return ordenNuevaPartida(c.args, c.ui, c.programa); }},
+        {"eliminar-partida", "kzdb eliminar-partida CODIGO",
+         [](Contexto& c) { return ordenEliminarPartida(c.args, c.ui, c.programa); }},
+        {"reestructurar", "kzdb reestructurar", [](Contexto& c) { return ordenReestructurar(c.args, c.ui, c.programa); }},
+        {"migrar", "kzdb migrar CARPETA", [](Contexto& c) { return ordenMigrar(c.args, c.ui, c.programa); }},
     };
     return lista;
 }
