@@ -6,6 +6,7 @@
 #include <map>
 #include <sqlite3.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 namespace kz {
@@ -16,6 +17,8 @@ std::map<QString, std::weak_ptr<Conexion>>& registro() {
     static std::map<QString, std::weak_ptr<Conexion>> r;
     return r;
 }
+
+constexpr size_t kCabecera = 100;
 
 quint32 be32(const uchar* p) { return (quint32(p[0]) << 24) | (quint32(p[1]) << 16) | (quint32(p[2]) << 8) | p[3]; }
 
@@ -96,14 +99,20 @@ std::shared_ptr<Conexion> Conexion::abre(const QString& ruta, QString& tabla, QS
         return nullptr;
     }
     c->tabla_ = tabla = elegida;
-    c->fdCabecera_ = ::open(clave.toLocal8Bit().constData(), O_RDONLY | O_CLOEXEC);
+    // SQLite never makes a database file shorter than its first page, so the mapping stays valid.
+    const int fd = ::open(clave.toLocal8Bit().constData(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        void* m = ::mmap(nullptr, kCabecera, PROT_READ, MAP_SHARED, fd, 0);
+        if (m != MAP_FAILED) c->cabecera_ = static_cast<const uchar*>(m);
+        ::close(fd);
+    }
     reg[clave] = c;
     return c;
 }
 
 Conexion::~Conexion() {
     qDeleteAll(cache_);
-    if (fdCabecera_ >= 0) ::close(fdCabecera_);
+    if (cabecera_) ::munmap(const_cast<uchar*>(cabecera_), kCabecera);
     if (db_) sqlite3_close(db_);
     auto& reg = registro();
     if (auto it = reg.find(ruta_); it != reg.end() && it->second.expired()) reg.erase(it);
@@ -128,9 +137,8 @@ bool Conexion::ejecuta(const QString& sql, QString* error) {
 }
 
 quint64 Conexion::sello() {
-    uchar b[4] = {0, 0, 0, 0};
-    if (fdCabecera_ >= 0) (void)::pread(fdCabecera_, b, 4, 24);
-    return (quint64(be32(b)) << 32) ^ contador_;
+    const quint32 cambios = cabecera_ ? be32(cabecera_ + 24) : 0;
+    return (quint64(cambios) << 32) ^ contador_;
 }
 
 bool Conexion::enTransaccion() const { return sqlite3_get_autocommit(db_) == 0; }

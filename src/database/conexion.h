@@ -6,8 +6,9 @@
 // always left reset, so no read transaction outlives a call; sello() changes whenever the file's
 // rows may have changed, by this process (contador_) or by any connection's commit (the file
 // change counter of the database header, which every commit in rollback-journal mode
-// increments), which is how cursors learn that their buffered rows are stale. Reading that
-// counter is one pread, cheap enough to do on every cursor move.
+// increments), which is how cursors learn that their buffered rows are stale. The header page is
+// mapped shared and read-only, so reading that counter is a memory read that sees every other
+// process's commit, cheap enough to do on every cursor move.
 
 #include "sentencia.h"
 
@@ -45,7 +46,7 @@ private:
     sqlite3* db_ = nullptr;
     QString ruta_;
     QHash<QString, Sentencia*> cache_;
-    int fdCabecera_ = -1;
+    const uchar* cabecera_ = nullptr;   // first bytes of the file, mapped
     quint64 contador_ = 0;
     QString tabla_;
 };

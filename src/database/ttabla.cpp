@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <sqlite3.h>
 
@@ -491,64 +492,54 @@ QVector<TTabla::Fila> TTabla::trae(Sentido s, const QVariantList& clave, bool co
     const QString sufijo = (adelante ? ordenAdelante_[indiceActual_] : ordenAtras_[indiceActual_]) +
                            QStringLiteral(" LIMIT ") + QString::number(n);
 
-    // Levels, from the one closest to the position outwards: the same key and a further rowid;
-    // the same first k fields; then the same first L fields and a further value of field L.
-    struct Nivel { QString cond; QVariantList p; };
-    QVector<Nivel> niveles;
-    auto prefijo = [&](int l, QVariantList& p) {
-        QStringList c;
-        for (int i = 0; i < l; ++i) {
-            c << cols[i] + QStringLiteral(" IS ?");
-            p << clave[i];
-        }
-        return c;
-    };
-    if (conRowid && k == cols.size()) {
-        Nivel nv;
-        QStringList c = prefijo(k, nv.p);
-        c << (adelante ? (incluido ? QStringLiteral("rowid >= ?") : QStringLiteral("rowid > ?"))
-                       : (incluido ? QStringLiteral("rowid <= ?") : QStringLiteral("rowid < ?")));
-        nv.p << rowid;
-        nv.cond = c.join(QStringLiteral(" AND "));
-        niveles << nv;
-    } else if (incluido) {
-        Nivel nv;
-        QStringList c = prefijo(k, nv.p);
-        nv.cond = c.isEmpty() ? QStringLiteral("1") : c.join(QStringLiteral(" AND "));
-        niveles << nv;
-    }
+    // Levels, from the one closest to the position outwards: the same key and a further rowid
+    // (or, without a rowid, the same first k fields); then the same first L fields and a further
+    // value of field L. Backwards, "further" is a lower value and then the empty ones, each an
+    // index-friendly query. A level's text is only built when the nearer ones did not suffice.
+    struct Nivel { int l; int tipo; };   // tipo: 0 same key (+rowid), 1 further value, 2 empty
+    QVarLengthArray<Nivel, 12> niveles;
+    if ((conRowid && k == cols.size()) || incluido) niveles.append({k, 0});
     for (int l = k - 1; l >= 0; --l) {
         if (adelante) {
-            Nivel nv;
-            QStringList c = prefijo(l, nv.p);
-            c << mayor(cols[l], clave[l], nv.p);
-            nv.cond = c.join(QStringLiteral(" AND "));
-            niveles << nv;
-        } else {
-            // Backwards, a value below v and then the empty ones, each an index-friendly query.
-            if (clave[l].isNull()) continue;
-            Nivel menorNv;
-            QStringList c = prefijo(l, menorNv.p);
-            c << cols[l] + QStringLiteral(" < ?");
-            menorNv.p << clave[l];
-            menorNv.cond = c.join(QStringLiteral(" AND "));
-            niveles << menorNv;
-            Nivel nulo;
-            QStringList c2 = prefijo(l, nulo.p);
-            c2 << cols[l] + QStringLiteral(" IS NULL");
-            nulo.cond = c2.join(QStringLiteral(" AND "));
-            niveles << nulo;
+            niveles.append({l, 1});
+        } else if (!clave[l].isNull()) {
+            niveles.append({l, 1});
+            niveles.append({l, 2});
         }
     }
     if (k == 0 && !incluido) return salida;
+    const bool porRowid = conRowid && k == cols.size();
 
     for (const Nivel& nv : niveles) {
-        QString sql = base + nv.cond;
+        QVariantList p;
+        QString cond;
+        for (int i = 0; i < nv.l; ++i) {
+            if (i) cond += QStringLiteral(" AND ");
+            cond += cols[i] + QStringLiteral(" IS ?");
+            p << clave[i];
+        }
+        auto y = [&](const QString& c) { cond += (cond.isEmpty() ? QString() : QStringLiteral(" AND ")) + c; };
+        if (nv.tipo == 0 && porRowid) {
+            y(adelante ? (incluido ? QStringLiteral("rowid >= ?") : QStringLiteral("rowid > ?"))
+                       : (incluido ? QStringLiteral("rowid <= ?") : QStringLiteral("rowid < ?")));
+            p << rowid;
+        } else if (nv.tipo == 1) {
+            if (adelante) {
+                y(mayor(cols[nv.l], clave[nv.l], p));
+            } else {
+                y(cols[nv.l] + QStringLiteral(" < ?"));
+                p << clave[nv.l];
+            }
+        } else if (nv.tipo == 2) {
+            y(cols[nv.l] + QStringLiteral(" IS NULL"));
+        }
+        if (cond.isEmpty()) cond = QStringLiteral("1");
+        QString sql = base + cond;
         if (!rango_.sql.isEmpty()) sql += QStringLiteral(" AND ") + rango_.sql;
         sql += sufijo;
         Sentencia& st = conexion_->sentencia(sql);
         int i = 1;
-        for (const auto& v : nv.p) st.enlaza(i++, v);
+        for (const auto& v : p) st.enlaza(i++, v);
         for (const auto& v : rango_.parametros) st.enlaza(i++, v);
         int leidas = 0;
         Fila ultima;
