@@ -6,6 +6,7 @@
 #include <QImageWriter>
 #include <QPolygon>
 #include <cmath>
+#include <cstring>
 
 namespace kz {
 
@@ -246,14 +247,28 @@ void THexMap::DrawHexOutline(QPainter& canvas, Qt::PenStyle estilo, const QColor
 
 void THexMap::nuevoBuffer(const QSize& tamano) {
     const QSize anterior = buffer_.size();
+    // Reusing the memory of a picture of the same size is much cheaper than a fresh one.
+    if (tamano == anterior && !buffer_.isNull() && buffer_.isDetached()) return;
     buffer_ = QImage(tamano, QImage::Format_RGB32);
+    // 96 dots per inch, so that font sizes in points come out as on the screens they were
+    // chosen for.
+    buffer_.setDotsPerMeterX(3780);
+    buffer_.setDotsPerMeterY(3780);
     if (tamano != anterior && alCambiarTamano) alCambiarTamano(tamano);
 }
 
 void THexMap::renuevaGuardada() {
     // A rebuild leaves every hex unhighlighted; the picture a later clear restores must be this
     // one, not the one taken before the rebuild.
-    if (!resaltados_.isEmpty()) guardada_ = buffer_.copy();
+    if (!resaltados_.isEmpty()) copiaEn(buffer_, guardada_);
+}
+
+void THexMap::copiaEn(const QImage& origen, QImage& destino) {
+    if (destino.size() != origen.size() || destino.format() != origen.format() || !destino.isDetached()) {
+        destino = origen.copy();
+        return;
+    }
+    std::memcpy(destino.bits(), origen.constBits(), size_t(origen.sizeInBytes()));
 }
 
 void THexMap::dibujaEtiqueta(QPainter& p, int columna, int fila, const QBrush& fondo) {
@@ -355,7 +370,7 @@ bool THexMap::SaveMap(const QString& fichero, QString& error) const {
 // Highlighting
 
 void THexMap::HighlightHex(int columna, int fila) {
-    if (resaltados_.isEmpty()) guardada_ = buffer_.copy();
+    if (resaltados_.isEmpty()) copiaEn(buffer_, guardada_);
     resaltados_ << HexToStr(columna, fila);
     dibujaHexSuelto(columna, fila, true);
 }
@@ -370,7 +385,7 @@ void THexMap::UnhighlightHex(int columna, int fila) {
 void THexMap::ClearHighlights() {
     if (resaltados_.size() >= 10) {
         const QSize anterior = buffer_.size();
-        buffer_ = guardada_.copy();
+        copiaEn(guardada_, buffer_);
         if (buffer_.size() != anterior && alCambiarTamano) alCambiarTamano(buffer_.size());
         Paint();
     } else {

@@ -119,6 +119,7 @@ private:
     bool cargaImagen(QString* error);
     void dibujaEtiqueta(QPainter& p, int columna, int fila, const QBrush& fondo);
     void renuevaGuardada();
+    static void copiaEn(const QImage& origen, QImage& destino);
     void dibujaHexSuelto(int columna, int fila, bool resaltado);
     void nuevoBuffer(const QSize& tamano);
     void pintaZona(const QRect& r);
