@@ -34,5 +34,9 @@ TEST(VistaMapa, EjemploEnteroACienYCincuentaPorCiento) {
     if (!destino.isEmpty()) {
         ASSERT_TRUE(mapa.ExportarMapa(destino + QStringLiteral("/mapa_50.png"), error));
         mapa.HexMap1.Buffer().copy(400, 350, 700, 520).save(destino + QStringLiteral("/mapa_50_centro.png"));
+        // The example game as a program folder, for kzdb mapa.
+        fx.dm.CerrarTodas();
+        QDir(destino + QStringLiteral("/programa")).removeRecursively();
+        ASSERT_TRUE(copiaCarpeta(fx.programa(), destino + QStringLiteral("/programa")));
     }
 }

@@ -7,6 +7,7 @@
 #include "database/generadorpartida.h"
 #include "database/tdm.h"
 #include "database/volcado.h"
+#include "map/ordenmapa.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -139,6 +140,7 @@ const QList<Comando>& comandos() {
         {"reindexar", "kzdb reindexar PARTIDA", reindexar},
         {"generar-partida", "kzdb generar-partida CODIGO --turnos N", generarPartida},
         {"cargar-datos", "kzdb cargar-datos ORIGEN DESTINO", cargarDatos},
+        {"mapa", kUsoOrdenMapa, [](Contexto& c) { return OrdenMapa(c.args, c.ui, c.programa); }},
     };
     return lista;
 }
@@ -152,8 +154,8 @@ int uso() {
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    const auto app = AplicacionKzdb(argc, argv);
+    QStringList args = app->arguments().mid(1);
     if (args.isEmpty()) return uso();
     const QString sub = args.takeFirst();
     InteraccionTerminal ui(true);
