@@ -14,7 +14,18 @@ CursorLectura::CursorLectura(TDM& dm, const QString& componente, const QString& 
         error_ = tabla_.mensajeError();
         return;
     }
+    // The index first: selecting it may show a message, and nothing else should run inside the
+    // read transaction.
     if (!indice.isEmpty()) dm.SeleccionaIndice(tabla_, indice);
+    lectura_ = std::make_unique<Lectura>(*tabla_.conexion());
+    tabla_.refresca();
+}
+
+CursorLectura::Lectura::Lectura(Conexion& c)
+    : c_(c), propia_(!c.enTransaccion() && c.ejecuta(QStringLiteral("BEGIN DEFERRED"))) {}
+
+CursorLectura::Lectura::~Lectura() {
+    if (propia_ && !c_.ejecuta(QStringLiteral("COMMIT"))) c_.ejecuta(QStringLiteral("ROLLBACK"));
 }
 
 QString CursorLectura::texto(int campo) const {

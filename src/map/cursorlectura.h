@@ -8,6 +8,8 @@
 
 #include "database/tdm.h"
 
+#include <memory>
+
 namespace kz {
 
 class CursorLectura {
@@ -27,7 +29,23 @@ public:
     bool logico(int campo) const { return tabla_.valor(campo).toBool(); }
 
 private:
+    // A deferred read transaction for the whole pass: the rows come from one state of the file
+    // and the engine's check for changes at every move needs no file lock of its own. Inside a
+    // transaction already open on the connection, the pass simply reads within it.
+    class Lectura {
+    public:
+        explicit Lectura(Conexion& c);
+        ~Lectura();
+        Lectura(const Lectura&) = delete;
+        Lectura& operator=(const Lectura&) = delete;
+    private:
+        Conexion& c_;
+        bool propia_;
+    };
+
     TTabla tabla_;
+    // Declared after the cursor so that it ends first.
+    std::unique_ptr<Lectura> lectura_;
     QString error_;
 };
 

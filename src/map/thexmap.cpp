@@ -207,17 +207,17 @@ void THexMap::DrawHex(QPainter& canvas, const QColor& relleno, Qt::PenStyle esti
         // The outline takes the inverse of red; the fill keeps its colour. The mode stays set
         // for OnDibujaHex, whose handler chooses its own.
         canvas.setPen(Qt::NoPen);
-        canvas.drawPolygon(poligono);
+        canvas.drawConvexPolygon(poligono);
         pen.setColor(QColor(255, 0, 0));
         canvas.setPen(pen);
         canvas.setCompositionMode(QPainter::RasterOp_NotSource);
         const QBrush brocha = canvas.brush();
         canvas.setBrush(Qt::NoBrush);
-        canvas.drawPolygon(poligono);
+        canvas.drawConvexPolygon(poligono);
         canvas.setBrush(brocha);
     } else {
         canvas.setPen(pen);
-        canvas.drawPolygon(poligono);
+        canvas.drawConvexPolygon(poligono);
     }
     if (OnDibujaHex) OnDibujaHex(canvas, centro, hex0);
 }
@@ -257,18 +257,33 @@ void THexMap::nuevoBuffer(const QSize& tamano) {
     if (tamano != anterior && alCambiarTamano) alCambiarTamano(tamano);
 }
 
-void THexMap::renuevaGuardada() {
-    // A rebuild leaves every hex unhighlighted; the picture a later clear restores must be this
-    // one, not the one taken before the rebuild.
-    if (!resaltados_.isEmpty()) copiaEn(buffer_, guardada_);
+void THexMap::empiezaGuardado() {
+    if (guardada_.size() != buffer_.size() || guardada_.format() != buffer_.format())
+        guardada_ = QImage(buffer_.size(), buffer_.format());
+    filaGuardada_.fill(false, buffer_.height());
 }
 
-void THexMap::copiaEn(const QImage& origen, QImage& destino) {
-    if (destino.size() != origen.size() || destino.format() != origen.format() || !destino.isDetached()) {
-        destino = origen.copy();
-        return;
+void THexMap::guardaFilas(int desde, int hasta) {
+    if (resaltados_.isEmpty() || buffer_.isNull()) return;
+    desde = std::max(0, desde);
+    hasta = std::min(buffer_.height() - 1, hasta);
+    const auto bytes = size_t(buffer_.bytesPerLine());
+    for (int y = desde; y <= hasta; ++y) {
+        if (filaGuardada_[y]) continue;
+        std::memcpy(guardada_.scanLine(y), buffer_.constScanLine(y), bytes);
+        filaGuardada_[y] = true;
     }
-    std::memcpy(destino.bits(), origen.constBits(), size_t(origen.sizeInBytes()));
+}
+
+void THexMap::restauraGuardada() {
+    const auto bytes = size_t(buffer_.bytesPerLine());
+    for (int y = 0; y < filaGuardada_.size() && y < buffer_.height(); ++y)
+        if (filaGuardada_[y]) std::memcpy(buffer_.scanLine(y), guardada_.constScanLine(y), bytes);
+}
+
+QImage& THexMap::BufferEditable() {
+    guardaFilas(0, buffer_.height() - 1);
+    return buffer_;
 }
 
 void THexMap::dibujaEtiqueta(QPainter& p, int columna, int fila, const QBrush& fondo) {
@@ -302,7 +317,8 @@ void THexMap::BuildGridMap() {
         }
     }
     p.end();
-    renuevaGuardada();
+    // Every hex is now drawn unhighlighted: this is the picture a later clear gives back.
+    if (!resaltados_.isEmpty()) empiezaGuardado();
 }
 
 void THexMap::BuildImageMap() {
@@ -322,7 +338,8 @@ void THexMap::BuildImageMap() {
         }
     }
     p.end();
-    renuevaGuardada();
+    // Every hex is now drawn unhighlighted: this is the picture a later clear gives back.
+    if (!resaltados_.isEmpty()) empiezaGuardado();
 }
 
 void THexMap::Paint() {
@@ -341,13 +358,15 @@ void THexMap::pintaZona(const QRect& r) {
 void THexMap::dibujaHexSuelto(int columna, int fila, bool resaltado) {
     if (buffer_.isNull()) return;
     const QPoint c = HexToPixel(columna, fila);
+    const QRect banda(0, c.y() - radio_ - 1, buffer_.width(), 2 * radio_ + 3);
+    guardaFilas(banda.top(), banda.bottom());
     {
         QPainter p(&buffer_);
         DrawHex(p, colorHex_, Qt::SolidLine, colorLinea_, c.x(), c.y(), radio_, resaltado);
     }
     // What a hex's handler writes (a nation's name) may run past the hex to the right, so the
     // whole band of the hex's row is shown again.
-    pintaZona(QRect(0, c.y() - radio_ - 1, buffer_.width(), 2 * radio_ + 3));
+    pintaZona(banda);
 }
 
 void THexMap::RedrawHex(const QString& codigo) {
@@ -370,7 +389,7 @@ bool THexMap::SaveMap(const QString& fichero, QString& error) const {
 // Highlighting
 
 void THexMap::HighlightHex(int columna, int fila) {
-    if (resaltados_.isEmpty()) copiaEn(buffer_, guardada_);
+    if (resaltados_.isEmpty()) empiezaGuardado();
     resaltados_ << HexToStr(columna, fila);
     dibujaHexSuelto(columna, fila, true);
 }
@@ -384,9 +403,7 @@ void THexMap::UnhighlightHex(int columna, int fila) {
 
 void THexMap::ClearHighlights() {
     if (resaltados_.size() >= 10) {
-        const QSize anterior = buffer_.size();
-        copiaEn(guardada_, buffer_);
-        if (buffer_.size() != anterior && alCambiarTamano) alCambiarTamano(buffer_.size());
+        restauraGuardada();
         Paint();
     } else {
         for (const QString& codigo : resaltados_) {

@@ -104,7 +104,9 @@ public:
     const QStringList& Resaltados() const { return resaltados_; }
 
     const QImage& Buffer() const { return buffer_; }
-    QImage& Buffer() { return buffer_; }
+    // For drawing on the picture from outside; while hexes are highlighted the saved picture
+    // first takes every row it still lacks.
+    QImage& BufferEditable();
     QSize Tamano() const { return buffer_.size(); }
 
     // What the control showing this grid listens to.
@@ -118,8 +120,9 @@ private:
     void reconstruye();
     bool cargaImagen(QString* error);
     void dibujaEtiqueta(QPainter& p, int columna, int fila, const QBrush& fondo);
-    void renuevaGuardada();
-    static void copiaEn(const QImage& origen, QImage& destino);
+    void empiezaGuardado();
+    void guardaFilas(int desde, int hasta);
+    void restauraGuardada();
     void dibujaHexSuelto(int columna, int fila, bool resaltado);
     void nuevoBuffer(const QSize& tamano);
     void pintaZona(const QRect& r);
@@ -142,7 +145,12 @@ private:
 
     std::shared_ptr<TablaHex> datos_;
     QImage buffer_;
+    // The saved picture is taken row by row, just before a row of the buffer is first drawn on
+    // after the first highlight: a restore needs the buffer as it was then, and the rows nobody
+    // touched still are. A full copy at every first highlight would cost more than all the
+    // highlighting.
     QImage guardada_;
+    QVector<bool> filaGuardada_;
     QImage fondo_;
     QStringList resaltados_;
 };

@@ -4,6 +4,10 @@
 #include "cursorlectura.h"
 #include "redondeo.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <cmath>
 
@@ -102,6 +106,25 @@ void dibujaTrazos(QPainter& c, const Geometria& g, LadosHex lados, int d) {
             const QPoint m = g.medio(l);
             c.drawLine(m, m + Geometria::haciaDentro(l) * d);
         }
+}
+
+// What changes whenever a table file is written: its size, its time and the change counter that
+// the file's header carries (bytes 24 to 27, raised by every commit). Empty when a file is
+// missing or unreadable, which never matches.
+QString selloFicheros(const QString& carpeta, const QStringList& ficheros) {
+    QString sello = carpeta;
+    for (const QString& f : ficheros) {
+        QFile fichero(QDir(carpeta).filePath(f));
+        if (!fichero.open(QIODevice::ReadOnly)) return {};
+        const QByteArray cabecera = fichero.read(100);
+        if (cabecera.size() < 100) return {};
+        const QFileInfo info(fichero);
+        sello += QStringLiteral("|%1|%2|%3")
+                     .arg(info.size())
+                     .arg(info.lastModified().toMSecsSinceEpoch())
+                     .arg(QString::fromLatin1(cabecera.mid(24, 4).toHex()));
+    }
+    return sello;
 }
 
 } // namespace
@@ -238,13 +261,25 @@ void TMapa::RellenarMapa() {
     redibujaTodo();
     HexMap2.SetHexData(HexMap1.HexData());
     HexMap2.RedrawMap();
-    // The characters-by-name list follows the tables it was read from.
-    if (TConsulta* q = dm_.consulta(QStringLiteral("QPjs"))) {
-        if (q->activa()) q->cierra();
-        dm_.interaccion().procesaEventos();
-        q->abre();
-    }
+    refrescaConsultaPjs();
     dm_.interaccion().estado(QString());
+}
+
+void TMapa::refrescaConsultaPjs() {
+    // The characters-by-name list follows the tables it was read from; an error is ignored.
+    TConsulta* q = dm_.consulta(QStringLiteral("QPjs"));
+    if (!q) return;
+    const QString sello = selloFicheros(q->carpeta(), {QStringLiteral("Pjs.DB"), QStringLiteral("Paises.DB")});
+    if (q->activa() && !sello.isEmpty() && sello == selloQPjs_) {
+        // Neither file changed since it was read: opening it again would give the same rows, so
+        // only what a new opening shows is done, the first row.
+        dm_.interaccion().procesaEventos();
+        q->primero();
+        return;
+    }
+    if (q->activa()) q->cierra();
+    dm_.interaccion().procesaEventos();
+    selloQPjs_ = q->abre() ? sello : QString();
 }
 
 void TMapa::RellenarMarcaPaises() {
@@ -352,13 +387,42 @@ QFont TMapa::fuente(int puntos) const {
     return f;
 }
 
-void TMapa::escribe(QPainter& c, const QString& texto, int puntos, int izquierda, int arriba, bool centrado) {
+const TMapa::TextoPintado& TMapa::textoPintado(const QString& texto, int puntos) {
+    const QFont& base = HexMap1.Font();
+    if (base.key() != claveFuente_ || HexMap1.FontColor() != colorTextos_) {
+        textos_.clear();
+        claveFuente_ = base.key();
+        colorTextos_ = HexMap1.FontColor();
+    }
+    const auto clave = qMakePair(puntos, texto);
+    auto i = textos_.find(clave);
+    if (i != textos_.end()) return *i;
+    // Drawn once on a transparent picture with a margin for glyphs that overhang, at the
+    // buffer's resolution, then copied wherever the same text goes.
     const QFont f = fuente(puntos);
-    const QFontMetrics fm(f, c.device());
-    if (centrado) izquierda -= trunca(fm.horizontalAdvance(texto) / 2.0);
-    c.setFont(f);
-    c.setPen(HexMap1.FontColor());
-    c.drawText(izquierda, arriba + fm.ascent(), texto);
+    QImage medida(1, 1, QImage::Format_ARGB32_Premultiplied);
+    medida.setDotsPerMeterX(HexMap1.Buffer().dotsPerMeterX());
+    medida.setDotsPerMeterY(HexMap1.Buffer().dotsPerMeterY());
+    const QFontMetrics fm(f, &medida);
+    TextoPintado t;
+    t.ancho = fm.horizontalAdvance(texto);
+    t.alto = fm.height();
+    t.imagen = QImage(t.ancho + 2 * kMargenTexto, t.alto, QImage::Format_ARGB32_Premultiplied);
+    t.imagen.setDotsPerMeterX(medida.dotsPerMeterX());
+    t.imagen.setDotsPerMeterY(medida.dotsPerMeterY());
+    t.imagen.fill(Qt::transparent);
+    {
+        QPainter p(&t.imagen);
+        p.setFont(f);
+        p.setPen(HexMap1.FontColor());
+        p.drawText(kMargenTexto, fm.ascent(), texto);
+    }
+    return *textos_.insert(clave, t);
+}
+
+void TMapa::escribe(QPainter& c, const TextoPintado& t, int izquierda, int arriba) {
+    c.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    c.drawImage(izquierda - kMargenTexto, arriba, t.imagen);
 }
 
 void TMapa::HexMap1DibujaHex(QPainter& c, QPoint p, QPoint hex0) {
@@ -374,21 +438,31 @@ void TMapa::HexMap1DibujaHex(QPainter& c, QPoint p, QPoint hex0) {
     const Geometria g{x, y, r, w, h};
     c.setBrush(Qt::NoBrush);
 
-    // 1-2. Rivers and streams.
+    // 1-2. Rivers and streams. (Pens are only made for what the hex has.)
     c.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    c.setPen(pluma(kAzul, r / 10));
-    dibujaLados(c, g, d.Rio);
-    c.setPen(pluma(kAzul, r / 20));
-    dibujaLados(c, g, d.Ria);
+    if (d.Rio) {
+        c.setPen(pluma(kAzul, r / 10));
+        dibujaLados(c, g, d.Rio);
+    }
+    if (d.Ria) {
+        c.setPen(pluma(kAzul, r / 20));
+        dibujaLados(c, g, d.Ria);
+    }
     // 3. Roads, from the middle of the side to the centre.
-    c.setPen(pluma(kCamino, r / 5));
-    for (Lado l : kOrdenLados)
-        if (tieneLado(d.Camino, l)) c.drawLine(g.medio(l), QPoint(x, y));
+    if (d.Camino) {
+        c.setPen(pluma(kCamino, r / 5));
+        for (Lado l : kOrdenLados)
+            if (tieneLado(d.Camino, l)) c.drawLine(g.medio(l), QPoint(x, y));
+    }
     // 4-5. Bridges and fords.
-    c.setPen(pluma(kPuente, r / 5));
-    dibujaTrazos(c, g, d.Puente, w / 8);
-    c.setPen(pluma(kVado, r / 5));
-    dibujaTrazos(c, g, d.Vado, w / 8);
+    if (d.Puente) {
+        c.setPen(pluma(kPuente, r / 5));
+        dibujaTrazos(c, g, d.Puente, w / 8);
+    }
+    if (d.Vado) {
+        c.setPen(pluma(kVado, r / 5));
+        dibujaTrazos(c, g, d.Vado, w / 8);
+    }
     // 6. View-area borders of the allegiances asked for.
     for (int k = 0; k < 4; ++k) {
         if (!Opciones.ven[k] || d.Marcas[k] == 0) continue;
@@ -399,7 +473,7 @@ void TMapa::HexMap1DibujaHex(QPainter& c, QPoint p, QPoint hex0) {
     for (int k = 0; k < 4; ++k) {
         if (!Opciones.ven[k] || cuentaLados(d.Marcas[k]) <= 3) continue;
         if (const NacionMapa* n = datos_.PaisDeHexVer(codigo))
-            escribe(c, n->nombre.toUpper(), redondea(5.0 * r / 30), x - w + 1, y - w, false);
+            escribe(c, textoPintado(n->nombre.toUpper(), redondea(5.0 * r / 30)), x - w + 1, y - w);
     }
     // 8. Population centre.
     if (!dibujaCentro(c, codigo, x, y, r, w, h, registro)) {
@@ -445,9 +519,8 @@ void TMapa::HexMap1DibujaHex(QPainter& c, QPoint p, QPoint hex0) {
     // 13. Hex code.
     if (Opciones.verNum) {
         const int puntos = redondea(HexMap1.Font().pointSize() * r / 30.0);
-        const QFont f = fuente(puntos);
-        const QFontMetrics fm(f, c.device());
-        escribe(c, codigo, puntos, x, y - h - trunca(fm.height() / 2.0) + 2, true);
+        const TextoPintado& t = textoPintado(codigo, puntos);
+        escribe(c, t, x - trunca(t.ancho / 2.0), y - h - trunca(t.alto / 2.0) + 2);
     }
 }
 
@@ -508,8 +581,8 @@ bool TMapa::dibujaCentro(QPainter& c, const QString& codigo, int x, int y, int r
         if (!p) return false;
         if (*p >= 1 && *p <= 25 && !AliasPaises[*p].isEmpty()) {
             const int puntos = redondea(5.0 * r / 30);
-            const QFontMetrics fm(fuente(puntos), c.device());
-            escribe(c, AliasPaises[*p], puntos, x, y + h - trunca(fm.height() / 2.0) - 5, true);
+            const TextoPintado& t = textoPintado(AliasPaises[*p], puntos);
+            escribe(c, t, x - trunca(t.ancho / 2.0), y + h - trunca(t.alto / 2.0) - 5);
         }
     }
     return true;

@@ -15,6 +15,7 @@
 #include "thexmap.h"
 #include "tsimbolosmapa.h"
 
+#include <QHash>
 #include <array>
 
 namespace kz {
@@ -86,9 +87,17 @@ private:
     bool leeHexes(QString& error);
     void leeAlias();
     void leeTurno();
+    void refrescaConsultaPjs();
     void redibujaTodo();
     bool dibujaCentro(QPainter& c, const QString& codigo, int x, int y, int r, int w, int h, TRHex& registro);
-    void escribe(QPainter& c, const QString& texto, int puntos, int izquierda, int arriba, bool centrado);
+    // A text of the map in the grid's font at a size, with its width and height.
+    struct TextoPintado {
+        QImage imagen;
+        int ancho = 0, alto = 0;
+    };
+    static constexpr int kMargenTexto = 2;
+    const TextoPintado& textoPintado(const QString& texto, int puntos);
+    static void escribe(QPainter& c, const TextoPintado& t, int izquierda, int arriba);
     void avisaError();
     QFont fuente(int puntos) const;
 
@@ -97,6 +106,11 @@ private:
     QString turno_;
     TDatosTurno datos_;
     bool avisado_ = false;
+    QString selloQPjs_;
+    // Texts already drawn, by size and text: the same codes are written at every redraw.
+    QHash<QPair<int, QString>, TextoPintado> textos_;
+    QString claveFuente_;
+    QColor colorTextos_;   // files of the characters-by-name query when it was last opened
 };
 
 } // namespace kz

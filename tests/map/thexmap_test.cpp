@@ -174,7 +174,7 @@ TEST(THexMapResaltado, ReglaDeLosDiez) {
         m.OnDibujaHex = [&](QPainter&, QPoint, QPoint) { ++dibujados; };
         for (int i = 1; i <= n; ++i) m.HighlightHex(i, 1);
         const QPoint marca = m.HexToPixel(20, 20);
-        m.Buffer().setPixelColor(marca, Qt::magenta);
+        m.BufferEditable().setPixelColor(marca, Qt::magenta);
         dibujados = 0;
         m.ClearHighlights();
         EXPECT_TRUE(m.Resaltados().isEmpty());
@@ -239,4 +239,29 @@ TEST(THexMapImagen, ModoImagenTomaLasMedidasDeLaImagen) {
     EXPECT_EQ(pixel(m, {26, 30}), QColor(200, 180, 20));
     EXPECT_EQ(pixel(m, {26, 0}), QColor(Qt::black));
     QFile::remove(fichero);
+}
+
+// The saved picture is the buffer as it was at the first highlight, whatever was drawn on it
+// afterwards and wherever; a rebuild in between makes the rebuilt picture the one restored.
+TEST(THexMapResaltado, LaImagenGuardadaEsLaDelPrimerResaltado) {
+    THexMap m;
+    m.SetHexRadius(30);
+    m.OnFondoHex = [](QPainter& c, QPoint, QPoint h) {
+        if (h == QPoint(4, 4)) c.setBrush(Qt::yellow);
+    };
+    m.RedrawMap();
+    const QImage antes = m.Buffer().copy();
+    for (int i = 1; i <= 10; ++i) m.HighlightHex(i, 3);
+    m.OnFondoHex = nullptr;
+    m.RedrawHex(QStringLiteral("0505"));                       // drawn after the first highlight
+    m.BufferEditable().setPixelColor(m.HexToPixel(30, 30), Qt::magenta);
+    m.ClearHighlights();
+    EXPECT_EQ(m.Buffer(), antes);
+
+    for (int i = 1; i <= 10; ++i) m.HighlightHex(i, 3);
+    m.SetHexColor(Qt::darkBlue);                               // a rebuild while highlighted
+    const QImage reconstruida = m.Buffer().copy();
+    m.HighlightHex(20, 20);
+    m.ClearHighlights();
+    EXPECT_EQ(m.Buffer(), reconstruida);
 }

@@ -34,9 +34,10 @@ void THexMapControl::sigueTamano(const QSize& t) {
 void THexMapControl::paintEvent(QPaintEvent* e) {
     QPainter p(this);
     const QRect zona = e->rect();
-    p.drawImage(zona.topLeft(), mapa_.Buffer(), zona);
+    const QImage& buffer = std::as_const(mapa_).Buffer();
+    p.drawImage(zona.topLeft(), buffer, zona);
     // What lies beyond a picture smaller than the control.
-    const QRegion fuera = QRegion(zona) - QRegion(mapa_.Buffer().rect());
+    const QRegion fuera = QRegion(zona) - QRegion(buffer.rect());
     for (const QRect& r : fuera) p.fillRect(r, mapa_.BackColor());
 }
 
