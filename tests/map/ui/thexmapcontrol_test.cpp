@@ -1,8 +1,14 @@
 #include "comun/carpetaprueba.h"
 #include "comun/interaccionguion.h"
+#include "database/diccionario.h"
 #include "map/tmapa.h"
 #include "map/ui/exportarmapa.h"
+#include "map/ui/tbandazoom.h"
 #include "map/ui/thexmapcontrol.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QToolButton>
 
 #include <QApplication>
 #include <QFileDialog>
@@ -117,4 +123,42 @@ TEST(ExportarMapa, DialogoYFichero) {
     EXPECT_FALSE(ExportarMapaA(mapa, sinCarpeta, ui));
     EXPECT_EQ(ui.textos(), QStringList({QStringLiteral("La carpeta %1 no existe.")
                                             .arg(QDir::toNativeSeparators(carpeta.fichero(QStringLiteral("no/existe"))))}));
+}
+
+TEST(TBandaZoom, ZoomVerNumYQueVen) {
+    // Empty tables of a game, created by opening them.
+    CarpetaPrueba carpeta;
+    QDir().mkpath(carpeta.fichero(QStringLiteral("T001")));
+    InteraccionGuion ui;
+    TDM dm(ui);
+    dm.fijaCarpetaPrograma(carpeta.ruta());
+    dm.fijaCarpetaPartida(carpeta.fichero(QStringLiteral("T001")));
+    ASSERT_TRUE(dm.AbrirLista(Diccionario::grupoReferencia()));
+    ASSERT_TRUE(dm.AbrirLista(Diccionario::grupoPartida()));
+    TMapa mapa(dm, CarpetaPrueba::programaConstruido());
+    QString error;
+    ASSERT_TRUE(mapa.CargarBitmaps(error)) << error.toStdString();
+    TBandaZoom banda(mapa, ui);
+    banda.show();
+    EXPECT_EQ(banda.ComboBox1->currentText(), QStringLiteral("100%"));
+    EXPECT_EQ(banda.ComboBox1->count(), 5);
+    EXPECT_TRUE(banda.CBLabels->isChecked());
+    EXPECT_EQ(banda.CBLabels->text(), QStringLiteral("Ver Num"));
+    EXPECT_TRUE(banda.CBIdPais->isChecked());
+    EXPECT_FALSE(banda.CBLibres->isChecked());
+    EXPECT_EQ(banda.SpeedButton1->text(), QStringLiteral("Aplicar"));
+
+    banda.ComboBox1->setCurrentIndex(2);   // "  75%"
+    EXPECT_EQ(mapa.HexMap1.HexRadius(), 24);
+    banda.CBLabels->click();
+    EXPECT_FALSE(mapa.Opciones.verNum);
+    banda.CBLibres->click();
+    banda.CBOtros->click();
+    EXPECT_EQ(mapa.Opciones.ven, (std::array<bool, 4>{true, true, false, false}));
+    int dibujados = 0;
+    mapa.HexMap1.OnFondoHex = [&](QPainter&, QPoint, QPoint) { ++dibujados; };
+    banda.SpeedButton1->click();
+    EXPECT_EQ(dibujados, 44 * 39);
+    EXPECT_TRUE(ui.preguntas.isEmpty()) << ui.textos().join(QLatin1Char('|')).toStdString();
+    dm.CerrarTodas();
 }
