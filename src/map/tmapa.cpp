@@ -217,6 +217,12 @@ bool TMapa::leeHexes(QString& error) {
               fCamino = c.campo(QStringLiteral("CAMINO")), fDatos = c.campo(QStringLiteral("DATOS"));
     datos_.BorraNotas();
     TablaHex& tabla = *HexMap1.HexData();
+    // A hex without a row keeps nothing from an earlier game or fill.
+    for (int col = 0; col < tabla.size(); ++col)
+        for (int fila = 0; fila < tabla[col].size(); ++fila) {
+            tabla[col][fila] = TRHex{};
+            tabla[col][fila].Pos = QPoint(col, fila);
+        }
     for (TTabla& t = c.tabla(); !t.eof(); t.siguiente()) {
         const QString hex = c.texto(fHex);
         const QPoint p = THexMap::StrToHex(hex);

@@ -12,12 +12,21 @@
 namespace kz::prueba {
 
 struct FilaHex {
-    QString hex, terreno = QStringLiteral("04"), rio, ria, puente, vado, camino, datos;
+    FilaHex(QString hex_ = {}, QString terreno_ = QStringLiteral("04"), QString rio_ = {}, QString ria_ = {},
+            QString puente_ = {}, QString vado_ = {}, QString camino_ = {}, QString datos_ = {})
+        : hex(hex_), terreno(terreno_), rio(rio_), ria(ria_), puente(puente_), vado(vado_), camino(camino_),
+          datos(datos_) {}
+    QString hex, terreno, rio, ria, puente, vado, camino, datos;
 };
 
 struct FilaCentro {
+    FilaCentro(QString turno_ = {}, QString hex_ = {}, QString pais_ = {}, QString tipocp_ = {},
+               QString fortifica_ = {}, QString muelles_ = {}, bool capital_ = false, bool oculto_ = false,
+               bool heredado_ = false)
+        : turno(turno_), hex(hex_), pais(pais_), tipocp(tipocp_), fortifica(fortifica_), muelles(muelles_),
+          capital(capital_), oculto(oculto_), heredado(heredado_) {}
     QString turno, hex, pais, tipocp, fortifica, muelles;
-    bool capital = false, oculto = false, heredado = false;
+    bool capital, oculto, heredado;
 };
 
 class FixturaMapa {

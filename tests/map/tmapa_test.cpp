@@ -135,6 +135,15 @@ TEST(TMapaRelleno, RegistrosEstadoYCursor) {
     EXPECT_EQ(r.Pos, QPoint(1, 2));
     EXPECT_EQ(m->HexMap1.Dato(0, 0).Rio, 0);
     EXPECT_TRUE(fx.ui.estados.contains(QStringLiteral("Generando Mapa...")));
+
+    // A hex whose row is gone keeps nothing of the last fill.
+    TTabla& hexes = *fx.dm.tabla(QStringLiteral("THex"));
+    ASSERT_TRUE(hexes.buscaClave({QStringLiteral("0203")}));
+    ASSERT_TRUE(hexes.borra());
+    m->RellenarMapa();
+    EXPECT_TRUE(m->HexMap1.Dato(1, 2).Terreno.isEmpty());
+    EXPECT_EQ(m->HexMap1.Dato(1, 2).Rio, 0);
+    EXPECT_EQ(m->HexMap1.Buffer().pixelColor(m->HexMap1.HexToPixel(2, 3)), QColor(0, 128, 128));
     EXPECT_EQ(fx.ui.estados.last(), QString());
     EXPECT_EQ(fx.ui.nivelEspera, 0);
 }
