@@ -9,6 +9,7 @@
 #include "database/volcado.h"
 #include "startup/ordenescatalogo.h"
 #include "exchange/ordenesintercambio.h"
+#include "map/ordenmapa.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -154,6 +155,7 @@ const QList<Comando>& comandos() {
          [](Contexto& c) { return ordenEliminarPartida(c.args, c.ui, c.programa); }},
         {"reestructurar", "kzdb reestructurar", [](Contexto& c) { return ordenReestructurar(c.args, c.ui, c.programa); }},
         {"migrar", "kzdb migrar CARPETA", [](Contexto& c) { return ordenMigrar(c.args, c.ui, c.programa); }},
+        {"mapa", kUsoOrdenMapa, [](Contexto& c) { return OrdenMapa(c.args, c.ui, c.programa); }},
     };
     return lista;
 }
@@ -167,8 +169,8 @@ int uso() {
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    const auto app = AplicacionKzdb(argc, argv);
+    QStringList args = app->arguments().mid(1);
     if (args.isEmpty()) return uso();
     const QString sub = args.takeFirst();
     InteraccionTerminal ui(true);
