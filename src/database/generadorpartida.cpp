@@ -97,8 +97,22 @@ bool generaPartida(TDM& dm, const QString& programa, const OpcionesGenerador& o,
     QSet<QString> usados;
     // The template may already hold centres of the first turn; their hexes stay theirs.
     for (cen.primero(); !cen.eof(); cen.siguiente()) usados.insert(cen.texto(QStringLiteral("HEX")));
+    // Centres, characters and armies stand on land when the game has its hexes (the template's
+    // world); open sea and coastal waters are terrains 01 and 02.
+    QVector<QString> tierra;
+    {
+        TTabla& hex = *dm.tabla(QStringLiteral("THex"));
+        for (hex.primero(); !hex.eof(); hex.siguiente()) {
+            const QString t = hex.texto(QStringLiteral("TERRENO"));
+            if (!t.isEmpty() && t != QLatin1String("01") && t != QLatin1String("02")) tierra << hex.texto(QStringLiteral("HEX"));
+        }
+    }
+    const bool enTierra = tierra.size() > o.centros + usados.size();
+    auto hexAlAzar = [&] {
+        return enTierra ? tierra[r.bounded(int(tierra.size()))] : hexTexto(1 + r.bounded(44), 1 + r.bounded(39));
+    };
     while (hexCentros.size() < o.centros) {
-        const QString h = hexTexto(1 + r.bounded(44), 1 + r.bounded(39));
+        const QString h = hexAlAzar();
         if (usados.contains(h)) continue;
         usados.insert(h);
         hexCentros << h;
@@ -128,7 +142,7 @@ bool generaPartida(TDM& dm, const QString& programa, const OpcionesGenerador& o,
         for (int i = 0; i < o.personajes; ++i) {
             QVector<QVariant> v(pjs.campos().size());
             v[0] = turno; v[1] = Rellena(true, QString::number(1000 + i), 5, QStringLiteral("0"));
-            v[2] = hexTexto(1 + r.bounded(44), 1 + r.bounded(39)); v[3] = nombrePjs[i];
+            v[2] = hexAlAzar(); v[3] = nombrePjs[i];
             v[4] = i % 4 ? QStringLiteral("M") : QStringLiteral("F"); v[5] = QStringLiteral("0");
             v[6] = Rellena(true, QString::number(1 + (i % 25)), 2, QStringLiteral("0"));
             for (int k = 8; k < 13; ++k) v[k] = r.bounded(80);
@@ -138,7 +152,7 @@ bool generaPartida(TDM& dm, const QString& programa, const OpcionesGenerador& o,
         }
         for (int i = 0; i < o.ejercitos; ++i) {
             QVector<QVariant> v(ejer.campos().size());
-            v[0] = turno; v[1] = hexTexto(1 + r.bounded(44), 1 + r.bounded(39));
+            v[0] = turno; v[1] = hexAlAzar();
             v[2] = Rellena(true, QString::number(1000 + (i * 5) % o.personajes), 5, QStringLiteral("0"));
             v[3] = QString::number(1 + i % 3); v[4] = nombrePjs[(i * 5) % o.personajes];
             v[5] = QStringLiteral("Ejército (%1 aprox.)").arg(100 * (1 + r.bounded(50)));
