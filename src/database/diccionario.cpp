@@ -209,7 +209,7 @@ QStringList Diccionario::lineasDefinicion(const QString& componente, const QStri
         const DefCampo& f = t->campos[i];
         QString nombre = f.nombre;
         if (climas && nombre == QLatin1String("OR")) nombre = QStringLiteral("tabla.\"OR\"");
-        l << nombre.leftJustified(11) + f.tipoDeclarado() + (i + 1 < t->campos.size() ? QStringLiteral(",") : QString());
+        l << nombre.leftJustified(10) + QLatin1Char(' ') + f.tipoDeclarado() + (i + 1 < t->campos.size() ? QStringLiteral(",") : QString());
     }
     l << QStringLiteral(",PRIMARY KEY(") + t->primario().campos.join(QStringLiteral(", ")) + QStringLiteral(")");
     l << QStringLiteral(")");

@@ -6,6 +6,9 @@ ResultadoMensaje InteraccionGuion::pregunta(const QString& texto, TipoMensaje ti
     preguntas << Pregunta{texto, tipo, botones, defecto};
     if (alPreguntar) alPreguntar(preguntas.last());
     if (!respuestas.isEmpty()) return respuestas.takeFirst();
+    // Unscripted questions get the answer that stops, so a retry loop can never spin forever.
+    for (Boton b : {mbCancelar, mbNo, mbAbortar, mbOK})
+        if (botones & boton(b)) return resultadoDeBoton(b);
     return resultadoDeBoton(defecto);
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // Scripted answers for the core's interaction interface: every question, notice and status
-// text is recorded, and questions take their answers from a queue (the default button when the
-// queue is empty).
+// text is recorded, and questions take their answers from a queue; when the queue is empty the
+// cancelling answer is taken, so a retry loop in a test can never spin forever.
 
+#include "comun/impresion.h"
 #include "database/interaccion.h"
 
 #include <QList>
