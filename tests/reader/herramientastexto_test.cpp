@@ -1,4 +1,4 @@
-#include "impresionqt.h"
+#include "comun/impresion.h"
 #include "reader/herramientastexto.h"
 
 #include <gtest/gtest.h>
