@@ -230,7 +230,9 @@ void LectorPersonajes::LeeMandosCompania(const QStringList& lineas) {
             const QStringList p = Palabras(entrada);
             int pos = 1;
             const QString nombre = UneHastaOFalla(p, pos, QStringLiteral("Localización"));
-            const QString ubicacion = PalabraEn(p, pos + 3);
+            QString ubicacion = PalabraEn(p, pos + 3);
+            // A company without members ends its entry right after the place.
+            if (ubicacion.endsWith(QLatin1Char('.'))) ubicacion.chop(1);
             r_.RegistraPj(s_.turno(), nombre, ubicacion, QString(), true, SinPista, EstadoVivo, QString());
             const int arroba = entrada.indexOf(QLatin1Char('@'));
             if (arroba < 0) continue;

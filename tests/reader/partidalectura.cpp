@@ -7,17 +7,39 @@
 #include <QDir>
 #include <QFile>
 #include <QTextStream>
+#include <map>
 
 namespace kz::prueba {
 
+namespace {
+
+struct Plantilla {
+    std::unique_ptr<CarpetaPrueba> carpeta;
+    bool preparada = false;
+    QString error;
+};
+
+} // namespace
+
 PartidaLectura::PartidaLectura(const QStringList& partidas) {
-    preparada_ = prepara(partidas);
+    // Creating tables waits for the disk; the prepared folder is copied instead.
+    static std::map<QString, Plantilla> plantillas;
+    Plantilla& p = plantillas[partidas.join(QLatin1Char(','))];
+    if (!p.carpeta) {
+        p.carpeta = std::make_unique<CarpetaPrueba>(true);
+        p.preparada = prepara(p.carpeta->ruta(), partidas, p.error);
+    }
+    preparada_ = p.preparada && copiaCarpeta(p.carpeta->ruta(), base());
+    error_ = p.error;
     lector_ = std::make_unique<LectorTurno>(dm, base());
 }
 
 PartidaLectura::~PartidaLectura() { dm.CerrarTodas(); }
 
-bool PartidaLectura::prepara(const QStringList& partidas) {
+bool PartidaLectura::prepara(const QString& carpeta, const QStringList& partidas, QString& error_) {
+    InteraccionGuion ui;
+    TDM dm(ui);
+    auto base = [&] { return carpeta; };
     dm.fijaCarpetaPrograma(base());
     const QString reglas = CarpetaPrueba::datosPrueba(QStringLiteral("lector/reglas"));
     for (const QString& fuente : {QStringLiteral("DSTerreno"), QStringLiteral("DSClimas"), QStringLiteral("DSTipoCP"),

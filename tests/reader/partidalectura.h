@@ -40,9 +40,10 @@ public:
     TDM dm{ui};
 
 private:
-    bool prepara(const QStringList& partidas);
+    // Builds the folder once per test program; every test works on its own copy of it.
+    static bool prepara(const QString& carpeta, const QStringList& partidas, QString& error);
 
-    CarpetaPrueba carpeta_{true};
+    CarpetaPrueba carpeta_;
     std::unique_ptr<LectorTurno> lector_;
     bool preparada_ = false;
     QString error_;
