@@ -1,8 +1,13 @@
 #include "lecturasinventana.h"
 
+#include "listapdfs.h"
+#include "procesolectura.h"
 #include "textoinforme.h"
 
 #include "database/tdm.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace kz {
 
@@ -10,6 +15,20 @@ namespace {
 
 const QString kLeer = QStringLiteral("--leer");
 const QString kSecciones = QStringLiteral("--secciones");
+const QString kPartida = QStringLiteral("--partida");
+const QString kRegenerar = QStringLiteral("--regenerar");
+
+bool esPdf(const QString& fichero) { return fichero.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive); }
+
+// A PDF named without its folder is looked for in the game's PDF folder when it is not here.
+QString rutaPdf(const QString& fichero, const QString& carpetaPrograma, const QString& partida) {
+    if (QFileInfo::exists(fichero) || partida.isEmpty() || fichero.contains(QLatin1Char('/'))) return fichero;
+    ListaPdfs lista(carpetaPrograma);
+    QString error;
+    lista.carga(error);
+    const QString enPartida = QDir(lista.carpeta(partida)).filePath(fichero);
+    return QFileInfo::exists(enPartida) ? enPartida : fichero;
+}
 
 QString uso() {
     return QStringLiteral("Uso: lectorkz --leer FICHERO... [--secciones paises,cenpob,pjs,ejercitos,mensajes]");
@@ -42,6 +61,8 @@ int LecturaSinVentana::ejecuta(const QStringList& argumentos, const QString& car
                                const std::function<void(const QString&)>& errores) {
     QStringList ficheros;
     SeccionesLectura secciones;
+    QString partida;
+    bool regenerar = false;
     bool leyendoFicheros = false;
     for (int i = 0; i < argumentos.size(); ++i) {
         const QString& a = argumentos[i];
@@ -58,6 +79,16 @@ int LecturaSinVentana::ejecuta(const QStringList& argumentos, const QString& car
                 return 1;
             }
             leyendoFicheros = false;
+        } else if (a == kPartida) {
+            if (i + 1 >= argumentos.size() || argumentos[i + 1].trimmed().isEmpty()) {
+                errores(QStringLiteral("Falta el código de la partida después de --partida."));
+                return 1;
+            }
+            partida = argumentos[++i].trimmed();
+            leyendoFicheros = false;
+        } else if (a == kRegenerar) {
+            regenerar = true;
+            leyendoFicheros = false;
         } else if (leyendoFicheros) {
             ficheros << a;
         }
@@ -72,8 +103,22 @@ int LecturaSinVentana::ejecuta(const QStringList& argumentos, const QString& car
     LectorTurno lector(dm, carpetaPrograma);
     lector.secciones = secciones;
     lector.alAnadirLog = salida;
+    ProcesoLectura proceso(lector, carpetaPrograma, ui);
+    proceso.codigoPartida = partida;
+    proceso.regenerarTxt = regenerar;
     bool todos = true;
     for (const QString& f : ficheros) {
+        if (esPdf(f)) {
+            if (partida.isEmpty()) {
+                errores(QStringLiteral("Para leer el fichero %1 hace falta la partida: --partida CODIGO.").arg(f));
+                todos = false;
+            } else if (proceso.ProcesaItem(rutaPdf(f, carpetaPrograma, partida)) != EstadoPdf::Leido) {
+                const QString motivo = proceso.conversor().motivo();
+                if (!motivo.isEmpty()) errores(motivo);
+                todos = false;
+            }
+            continue;
+        }
         QStringList lineas;
         QString error;
         if (!LeeTextoInforme(f, lineas, error)) {

@@ -1,7 +1,10 @@
 #pragma once
 // Reading reports from the command line, with no window: lectorkz --leer FICHERO...
-// [--secciones paises,cenpob,pjs,ejercitos,mensajes]. Every line of the reader's log goes to
-// the output as it is written; the result is 0 only when every file was read without errors.
+// [--secciones paises,cenpob,pjs,ejercitos,mensajes] [--partida CODIGO] [--regenerar]. Every line
+// of the reader's log goes to the output as it is written; the result is 0 only when every file
+// was read without errors. A PDF goes through the batch run's ProcesaItem with the folders of the
+// game named by --partida (a PDF given by name alone is looked for in that game's PDF folder);
+// --regenerar converts it again even when its report text exists.
 
 #include "lectorturno.h"
 
