@@ -4,10 +4,10 @@
 #include "database/carpetaprograma.h"
 #include "database/interaccion.h"
 #include "reader/lecturasinventana.h"
+#include "reader/ui/tform1.h"
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QMainWindow>
 #include <cstdio>
 
 namespace {
@@ -32,8 +32,7 @@ int main(int argc, char** argv) {
             [](const QString& t) { escribe(stderr, t); });
     }
     QApplication app(argc, argv);
-    QMainWindow ventana;
-    ventana.setWindowTitle(QStringLiteral("LectorKZ"));
+    kz::TForm1 ventana(kz::carpetaPrograma());
     ventana.show();
     return app.exec();
 }
