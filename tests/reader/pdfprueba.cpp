@@ -1,6 +1,5 @@
 #include "pdfprueba.h"
 
-#include "comun/carpetaprueba.h"
 
 #include <QFile>
 #include <QProcess>
@@ -86,9 +85,9 @@ bool HazPdf(const QStringList& lineas, const QString& rutaPdf, QString& error) {
     return true;
 }
 
-bool HazPdfDeInforme(const QString& nombreInforme, const QString& rutaPdf, QString& error) {
+bool HazPdfDeFichero(const QString& rutaTexto, const QString& rutaPdf, QString& error) {
     // The text as written, minus signs and soft hyphens included: the PDF must hold them.
-    QFile f(CarpetaPrueba::datosPrueba(QStringLiteral("lector/") + nombreInforme + QStringLiteral(".txt")));
+    QFile f(rutaTexto);
     if (!f.open(QIODevice::ReadOnly)) {
         error = f.errorString();
         return false;

@@ -7,6 +7,8 @@
 // font's encoding names "-" a hyphen and puts the minus sign (U+2212) apart, so Ghostscript
 // gives back both as the report PDFs have them; letters outside Latin-1 are printed as "?".
 
+#include "../comun/carpetaprueba.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,7 +18,12 @@ namespace kz::prueba {
 QByteArray PostScriptDeInforme(const QStringList& lineas);
 // Writes the PDF of the lines; false with the message when ps2pdf fails.
 bool HazPdf(const QStringList& lineas, const QString& rutaPdf, QString& error);
-// The PDF of a report of tests/data/lector.
-bool HazPdfDeInforme(const QString& nombreInforme, const QString& rutaPdf, QString& error);
+// The PDF of a report text file, its minus signs and soft hyphens included.
+bool HazPdfDeFichero(const QString& rutaTexto, const QString& rutaPdf, QString& error);
+// The PDF of a report of tests/data/lector (name without ".txt").
+inline bool HazPdfDeInforme(const QString& nombreInforme, const QString& rutaPdf, QString& error) {
+    return HazPdfDeFichero(CarpetaPrueba::datosPrueba(QStringLiteral("lector/") + nombreInforme + QStringLiteral(".txt")),
+                           rutaPdf, error);
+}
 
 } // namespace kz::prueba

@@ -164,3 +164,21 @@ TEST(FicherosInforme, EstadoSegunLosFicherosDelInforme) {
         EXPECT_EQ(FicherosInforme::icono(f.estado()), c.icono);
     }
 }
+
+TEST_F(Proceso, PdfsDanadoVacioOQueSonTextoTerminanEnErrorConElErc) {
+    ASSERT_TRUE(CopiaGuionReal(p.base()));
+    const std::pair<const char*, QByteArray> casos[] = {
+        {"danado.pdf", QByteArray("%PDF-1.4\n1 0 obj << /Type /Catalog >> endobj\n") + QByteArray(4000, '\x17')},
+        {"vacio.pdf", QByteArray()},
+        {"texto.pdf", informe("t123_07_turno12.txt")},
+    };
+    for (const auto& [nombre, datos] : casos) {
+        const QString ruta = pdf(u(nombre), datos);
+        EXPECT_EQ(proceso.ProcesaItem(ruta), EstadoPdf::Error) << nombre;
+        const FicherosInforme f = proceso.ficheros(ruta);
+        EXPECT_EQ(LeeFichero(f.erc()), "Error en la conversion pdf a txt\n") << nombre;
+        EXPECT_EQ(f.estado(), EstadoPdf::Error);
+        EXPECT_EQ(log.last(), u("...Conversion con ERRORES!!! No se realizara el proceso de lectura."));
+    }
+    EXPECT_TRUE(p.ui.preguntas.isEmpty()) << p.ui.textos().join('\n').toStdString();
+}
