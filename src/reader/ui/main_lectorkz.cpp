@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
             [](const QString& t) { escribe(stderr, t); });
     }
     QApplication app(argc, argv);
-    kz::TForm1 ventana(kz::carpetaPrograma());
+    kz::lector::TForm1 ventana(kz::carpetaPrograma());
     ventana.show();
     return app.exec();
 }

@@ -89,11 +89,13 @@ QString conBarra(const QString& carpeta) {
 
 } // namespace
 
+namespace lector {
+
 const QString TForm1::kTitulo = QStringLiteral("LectorKZ v2.3.1 - Lector  de Turnos ");
 
 TForm1::TForm1(const QString& carpetaPrograma, Interaccion* interaccion, QWidget* padre)
     : QMainWindow(padre),
-      propia_(interaccion ? nullptr : std::make_unique<InteraccionVentana>(this)),
+      propia_(interaccion ? nullptr : std::make_unique<InteraccionVentana>()),
       ui_(interaccion ? *interaccion : *propia_),
       base_(carpetaPrograma),
       dm_(ui_),
@@ -641,4 +643,5 @@ void TForm1::MuestraSobre() {
               mtInformacion);
 }
 
+} // namespace lector
 } // namespace kz

@@ -36,6 +36,9 @@ namespace kz {
 
 class VentanaAyuda;
 
+// LectorKZ's main window; its own namespace keeps it apart from GestorKZ's TForm1.
+namespace lector {
+
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -128,4 +131,5 @@ private:
     QMenu* menuTexto_ = nullptr;
 };
 
+} // namespace lector
 } // namespace kz

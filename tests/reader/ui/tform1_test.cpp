@@ -72,7 +72,7 @@ protected:
         ASSERT_TRUE(EscribeGuionPrueba(p.base(), u("cat \"$1.pdf\" > \"$1.txt\"")));
     }
     void abre() {
-        v = std::make_unique<TForm1>(p.base(), &p.ui);
+        v = std::make_unique<lector::TForm1>(p.base(), &p.ui);
         v->show();
         QApplication::processEvents();
     }
@@ -121,7 +121,7 @@ protected:
     }
 
     PartidaLectura p;
-    std::unique_ptr<TForm1> v;
+    std::unique_ptr<lector::TForm1> v;
 };
 
 } // namespace
@@ -302,7 +302,7 @@ TEST_F(Ventana, UnPdfRealConNombreRaroSeLeeYSeVeLaVentana) {
 
 TEST_F(Ventana, PathSinPartidaYConPartida) {
     CarpetaPrueba vacia;
-    v = std::make_unique<TForm1>(vacia.ruta(), &p.ui);
+    v = std::make_unique<lector::TForm1>(vacia.ruta(), &p.ui);
     pulsa("ToolButton3");
     EXPECT_EQ(p.ui.textos().last(), u("Debe selecionar una partida."));
     EXPECT_TRUE(p.ui.textos().contains(u("Recuerde que este programa debe estar en el Directorio donde este el fichero "
