@@ -4,6 +4,7 @@
 #include "comun/impresion.h"
 #include "partidalectura.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace kz;
@@ -264,4 +265,15 @@ TEST(LeeTurnoLista, UnaFichaEnEdicionEnOtroProgramaSeAnotaYElRestoSeLee) {
     pjs.cancela();
     otro.CerrarTodas();
     EXPECT_EQ(p.volcado(u("DSPjs"), u("T123")), PartidaLectura::esperado(u("t123_07_turno12.Pjs.csv")));
+}
+
+TEST(LeeTurnoLista, SinCatalogoSoloSePreguntaSiReintentar) {
+    PartidaLectura p;
+    ASSERT_TRUE(p.preparada());
+    ASSERT_TRUE(QFile::remove(p.base() + u("/Partidas.DB")));
+    EXPECT_FALSE(p.lee(InformeMinimo(kCentro)));
+    EXPECT_EQ(p.log(), QStringList{u("--Leyendo Partida: 123 Pais: 07 Señores del Norte Turno: 012--")});
+    EXPECT_EQ(p.ui.textos(), QStringList{u("Error en la apertura de la Tabla Partidas.DB.\rEl fichero no Existe o algun otro "
+                                           "usuario esta usando el fichero en Modo Exclusivo.Vuelva a intentar la operacion o cancelela")});
+    EXPECT_TRUE(filas(p.volcado(u("DSCenPob"), u("T123"))).isEmpty());
 }
