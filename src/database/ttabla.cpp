@@ -12,7 +12,6 @@
 namespace kz {
 namespace {
 
-constexpr int kLote = 64;
 
 QString cita(const QString& nombre) {
     QString n = nombre;
@@ -166,6 +165,7 @@ bool TTabla::leeEstructura() {
     sqlInsercion_.clear();
     sqlActualizacion_.clear();
     campos_.clear();
+    columnas_.clear();
     porNombre_.clear();
     limites_.clear();
     Sentencia& info = conexion_->sentencia(QStringLiteral("PRAGMA table_info(%1)").arg(cita(nombreTabla_)));
@@ -241,10 +241,13 @@ void TTabla::refrescaIndices() {
 
 int TTabla::indiceCampo(const QString& nombre) const { return porNombre_.value(nombre.toUpper(), -1); }
 
-QString TTabla::listaColumnas() const {
-    QString s = QStringLiteral("rowid");
-    for (const auto& f : campos_) s += QLatin1Char(',') + cita(f.nombre);
-    return s;
+const QString& TTabla::listaColumnas() const {
+    // Built once per structure: every fetch starts its statement with it.
+    if (columnas_.isEmpty()) {
+        columnas_ = QStringLiteral("rowid");
+        for (const auto& f : campos_) columnas_ += QLatin1Char(',') + cita(f.nombre);
+    }
+    return columnas_;
 }
 
 bool TTabla::tieneIndice(const QString& nombre) const {
@@ -276,7 +279,7 @@ bool TTabla::fijaIndice(const QString& nombre) {
     cuenta_ = -1;
     if (!activa()) return true;
     if (habiaFila) {
-        auto l = trae(Sentido::Adelante, claveDe(actualFila), true, actualFila.rowid, true, kLote);
+        auto l = trae(Sentido::Adelante, claveDe(actualFila), true, actualFila.rowid, true, tamanoLote_);
         if (!l.isEmpty()) {
             colocaLote(std::move(l), 0, false, false);
             notifica(EventoTabla::Movida);
@@ -596,8 +599,8 @@ void TTabla::revalida() {
     vistaValida_ = false;
     cuenta_ = -1;
     if (pos_ < 0) {
-        auto l = traeExtremo(Sentido::Adelante, kLote);
-        const bool fin = l.size() < kLote;
+        auto l = traeExtremo(Sentido::Adelante, tamanoLote_);
+        const bool fin = l.size() < tamanoLote_;
         colocaLote(std::move(l), 0, true, fin);
         bof_ = true;
         return;
@@ -616,14 +619,14 @@ void TTabla::revalida() {
     st.reinicia();
     QVector<Fila> l;
     if (fresca.rowid != 0)
-        l = trae(Sentido::Adelante, claveDe(fresca), true, fresca.rowid, true, kLote);
+        l = trae(Sentido::Adelante, claveDe(fresca), true, fresca.rowid, true, tamanoLote_);
     if (l.isEmpty() || l.first().rowid != fresca.rowid)
-        l = trae(Sentido::Adelante, claveDe(antigua), true, antigua.rowid, false, kLote);
+        l = trae(Sentido::Adelante, claveDe(antigua), true, antigua.rowid, false, tamanoLote_);
     if (!l.isEmpty()) {
         colocaLote(std::move(l), 0, false, false);
         return;
     }
-    l = trae(Sentido::Atras, claveDe(antigua), true, antigua.rowid, false, kLote);
+    l = trae(Sentido::Atras, claveDe(antigua), true, antigua.rowid, false, tamanoLote_);
     if (l.isEmpty()) {
         vacio();
         return;
@@ -639,8 +642,8 @@ void TTabla::revalida() {
 
 void TTabla::primero() {
     if (!activa()) return;
-    auto l = traeExtremo(Sentido::Adelante, kLote);
-    const bool fin = l.size() < kLote;
+    auto l = traeExtremo(Sentido::Adelante, tamanoLote_);
+    const bool fin = l.size() < tamanoLote_;
     colocaLote(std::move(l), 0, true, fin);
     bof_ = true;
     notifica(EventoTabla::Movida);
@@ -648,8 +651,8 @@ void TTabla::primero() {
 
 void TTabla::ultimo() {
     if (!activa()) return;
-    auto l = traeExtremo(Sentido::Atras, kLote);
-    const bool inicio = l.size() < kLote;
+    auto l = traeExtremo(Sentido::Atras, tamanoLote_);
+    const bool inicio = l.size() < tamanoLote_;
     std::reverse(l.begin(), l.end());
     const int p = l.size() - 1;
     colocaLote(std::move(l), p, inicio, true);
@@ -669,9 +672,9 @@ void TTabla::siguiente() {
     }
     if (!loteFin_) {
         const Fila cur = lote_[pos_];
-        auto l = trae(Sentido::Adelante, claveDe(cur), true, cur.rowid, false, 2 * kLote);
+        auto l = trae(Sentido::Adelante, claveDe(cur), true, cur.rowid, false, 2 * tamanoLote_);
         if (!l.isEmpty()) {
-            const bool fin = l.size() < 2 * kLote;
+            const bool fin = l.size() < 2 * tamanoLote_;
             l.prepend(cur);
             colocaLote(std::move(l), 1, false, fin);
             notifica(EventoTabla::Movida);
@@ -695,9 +698,9 @@ void TTabla::anterior() {
     }
     if (!loteInicio_) {
         const Fila cur = lote_[pos_];
-        auto l = trae(Sentido::Atras, claveDe(cur), true, cur.rowid, false, 2 * kLote);
+        auto l = trae(Sentido::Atras, claveDe(cur), true, cur.rowid, false, 2 * tamanoLote_);
         if (!l.isEmpty()) {
-            const bool inicio = l.size() < 2 * kLote;
+            const bool inicio = l.size() < 2 * tamanoLote_;
             std::reverse(l.begin(), l.end());
             l.append(cur);
             const int p = l.size() - 2;
@@ -1135,12 +1138,12 @@ bool TTabla::borra() {
     estado_ = EstadoTabla::Navegar;
     vistaValida_ = false;
     cuenta_ = -1;
-    auto l = trae(Sentido::Adelante, claveDe(cur), true, cur.rowid, false, kLote);
+    auto l = trae(Sentido::Adelante, claveDe(cur), true, cur.rowid, false, tamanoLote_);
     if (!l.isEmpty()) {
-        const bool fin = l.size() < kLote;
+        const bool fin = l.size() < tamanoLote_;
         colocaLote(std::move(l), 0, false, fin);
     } else {
-        l = trae(Sentido::Atras, claveDe(cur), true, cur.rowid, false, kLote);
+        l = trae(Sentido::Atras, claveDe(cur), true, cur.rowid, false, tamanoLote_);
         if (l.isEmpty()) {
             vacio();
         } else {

@@ -64,6 +64,9 @@ public:
     // Values written through this cursor keep the data module's field-object sizes.
     void fijaLimitesDeObjeto(bool si) { limitesObjeto_ = si; }
     void fijaExclusiva(bool si) { exclusivaPedida_ = si; }
+    // Rows fetched around the current one on each move or key search (64 by default). A cursor
+    // used for single-row look-ups (the reader's) is faster with a window of one row.
+    void fijaTamanoLote(int filas) { tamanoLote_ = filas < 1 ? 1 : filas; }
     bool exclusivaPedida() const { return exclusivaPedida_; }
 
     // Opening. abre() uses the exclusive request set above.
@@ -175,7 +178,7 @@ private:
     bool falla(ErrorTabla e, const QString& m);
     void notifica(EventoTabla e);
     bool leeEstructura();
-    QString listaColumnas() const;
+    const QString& listaColumnas() const;
     const QVector<QVariant>& actual() const;
     QVariant convierte(int campo, const QVariant& v, bool& ok, QString& error) const;
     QVariant leeValor(int campo, const QVariant& crudo) const;
@@ -206,6 +209,7 @@ private:
     QString mensaje_;
 
     QList<DefCampo> campos_;
+    mutable QString columnas_;   // the SELECT list of listaColumnas()
     QVector<int> limites_;
     QHash<QString, int> porNombre_;
     QList<DefIndice> indices_;
@@ -217,6 +221,7 @@ private:
     QString indicePedido_;      // index chosen while closed, selected on open
 
     QVector<Fila> lote_;
+    int tamanoLote_ = 64;
     int pos_ = -1;
     bool bof_ = true, eof_ = true;
     bool loteInicio_ = false, loteFin_ = false;   // the window reaches the start / end of the view

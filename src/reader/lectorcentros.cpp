@@ -1,7 +1,6 @@
 #include "lectorcentros.h"
 
 #include "herramientastexto.h"
-#include "indicetemporal.h"
 #include "registropj.h"
 #include "sesionlectura.h"
 
@@ -209,15 +208,9 @@ void LectorCentros::LeeEjercitoCP(const QString& texto, const QString& hex) {
         const QString codigo = nombre.left(5);
         if (codigo.trimmed().isEmpty()) Falla(QStringLiteral("ejército sin mando"));
 
-        QString codigoPais, bando;
-        {
-            TTabla& pa = s_.paises();
-            IndiceTemporal indice(pa, QStringLiteral("NOMBRE"));
-            if (!nacion.isEmpty() && pa.buscaClave({nacion})) {
-                codigoPais = pa.texto(QStringLiteral("CODIGO"));
-                bando = pa.texto(QStringLiteral("BANDO"));
-            }
-        }
+        const PaisEncontrado pais = s_.PaisPorNombre(nacion);
+        const QString& codigoPais = pais.codigo;
+        const QString& bando = pais.bando;
         TTabla& e = s_.ejer();
         s_.editaOAnade(e, {s_.turno(), hex, codigo, bando});
         s_.fija(e, QStringLiteral("TURNO"), s_.turno());
@@ -284,8 +277,8 @@ void LectorCentros::RegistraCPVisto(const QString& frase, const QString& hex) {
         const QString codigoFortificacion = s_.CodigoPorNombre(s_.fortifica(), fortificacion);
         const QString codigoPais = s_.CodigoPorNombre(s_.paises(), nacion);
 
+        // The primary key is TURNO+HEX, the fields of the index TURNO.
         TTabla& c = s_.cenPob();
-        IndiceTemporal indice(c, QStringLiteral("TURNO"));
         s_.editaOAnade(c, {s_.turno(), hex});
         if (c.texto(QStringLiteral("ORIGEN")) != QLatin1String("0")) {
             s_.fija(c, QStringLiteral("TURNO"), s_.turno());

@@ -25,8 +25,9 @@ public:
                                 const QString& ubicacionRetenida, const QString& ubicacion);
 
 private:
-    SesionLectura& s_;
-    RegistroPj& r_;
+    // The reconnaissance, agent and scouting results record what they reveal through these.
+    [[maybe_unused]] SesionLectura& s_;
+    [[maybe_unused]] RegistroPj& r_;
 };
 
 } // namespace kz

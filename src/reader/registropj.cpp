@@ -46,11 +46,9 @@ const QString kPais = QStringLiteral("PAIS");
 QString RegistroPj::CodigoPj(const QString& nombre) { return QuitaAcentos(nombre.trimmed().left(5)); }
 
 RegistroPj::Grado RegistroPj::buscaGrado(const QString& titulo) {
-    if (titulo.trimmed().isEmpty()) return {};
-    TTabla& g = s_.grados();
-    IndiceTemporal indice(g, QStringLiteral("NOMBRE"));
-    if (!g.buscaClave({titulo.trimmed()})) return {};
-    return {campoDeTipo(g.texto(QStringLiteral("TIPO"))), g.entero(QStringLiteral("GRADOMIN")) + 5};
+    const SesionLectura::GradoEncontrado g = s_.GradoPorNombre(titulo.trimmed());
+    if (!g.encontrado) return {};
+    return {campoDeTipo(g.tipo), g.minimo + 5};
 }
 
 QString RegistroPj::resuelveUbicacion(const QString& ubicacion, const QString& turno) {
@@ -65,28 +63,29 @@ QString RegistroPj::resuelveUbicacion(const QString& ubicacion, const QString& t
     return {};
 }
 
-QString RegistroPj::resuelvePais(const QString& pais, const QString& nombre) {
+QString RegistroPj::resuelvePais(const QString& pais) {
     const QString p = pais.trimmed();
     if (p.size() == 2 && p < QLatin1String("99")) return p;
-    if (!p.isEmpty()) {
-        const QString codigo = s_.CodigoPorNombre(s_.paises(), p);
-        if (!codigo.isEmpty()) return codigo;
-    }
-    return UltimoPaisPj(nombre);
+    if (!p.isEmpty()) return s_.CodigoPorNombre(s_.paises(), p);
+    return {};
 }
 
 QString RegistroPj::UltimoPaisPj(const QString& nombre) {
-    TTabla& a = s_.pjsAux();
     const QString codigo = CodigoPj(nombre);
     if (codigo.isEmpty()) return {};
+    // The auxiliary cursor is the session's own: its range is simply replaced by the next one.
+    TTabla& a = s_.pjsAux();
     a.fijaRango({codigo, QString()}, {codigo, s_.turno()});
-    QString pais;
-    for (a.ultimo(); !a.vacia() && !a.bof(); a.anterior()) {
-        pais = a.texto(kPais);
-        if (!pais.isEmpty()) break;
+    a.ultimo();
+    return paisHaciaAtras(a);
+}
+
+QString RegistroPj::paisHaciaAtras(TTabla& a) {
+    for (; !a.vacia() && !a.bof(); a.anterior()) {
+        const QString pais = a.texto(kPais);
+        if (!pais.isEmpty()) return pais;
     }
-    a.quitaRango();
-    return pais;
+    return {};
 }
 
 void RegistroPj::RegistraPj(const QString& turno, const QString& nombreDado, const QString& ubicacionDada,
@@ -103,7 +102,7 @@ void RegistroPj::RegistraPj(const QString& turno, const QString& nombreDado, con
 
     const Grado g = buscaGrado(grado);
     const QString ubicacion = resuelveUbicacion(ubicacionDada, turno);
-    const QString pais = resuelvePais(paisDado, nombre);
+    QString pais = resuelvePais(paisDado);
 
     // A new turn's row starts from what the latest known turn of the character says.
     QVector<QPair<QString, QVariant>> heredados;
@@ -116,7 +115,14 @@ void RegistroPj::RegistraPj(const QString& turno, const QString& nombreDado, con
                 const QString c = QString::fromLatin1(campo);
                 heredados.append({c, a.valor(c)});
             }
-        a.quitaRango();
+        // UltimoPaisPj from the rows just reached: the same answer without a second range.
+        if (pais.isEmpty()) {
+            while (!a.vacia() && !a.bof() && a.texto(kTurno) > s_.turno()) a.anterior();
+            if (!a.bof()) pais = paisHaciaAtras(a);
+        }
+    } else if (pais.isEmpty() && !(turno == s_.turno() && !p.texto(kPais).isEmpty())) {
+        // (A row of the report's turn that names its nation is its own latest nation.)
+        pais = UltimoPaisPj(nombre);
     }
 
     if (existe) s_.edita(p);

@@ -10,6 +10,7 @@
 namespace kz {
 
 class SesionLectura;
+class TTabla;
 
 // Skill hint of a mention.
 enum PistaHabilidad { SinPista = 0, PistaAgente = 1, PistaMando = 2, PistaMago = 3, PistaEmisario = 4 };
@@ -38,7 +39,9 @@ private:
     };
     Grado buscaGrado(const QString& titulo);
     QString resuelveUbicacion(const QString& ubicacion, const QString& turno);
-    QString resuelvePais(const QString& pais, const QString& nombre);
+    QString resuelvePais(const QString& pais);
+    // First non-empty PAIS from the auxiliary cursor's row backwards within its range.
+    static QString paisHaciaAtras(TTabla& auxiliar);
 
     SesionLectura& s_;
 };

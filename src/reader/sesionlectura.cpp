@@ -35,6 +35,9 @@ SesionLectura::~SesionLectura() {
     cancelaPendientes();
     transacciones_.clear();   // not confirmed: undone
     pjsAux_->cierra();
+    for (TTabla* t : {cenPob_, pjs_, pjsAux_, ejer_, paises_, grados_, terreno_, climas_, tipoCP_, fortifica_, ubiArtef_,
+                      rumores_, pjsEjer_, hex_})
+        t->fijaTamanoLote(64);
 }
 
 void SesionLectura::AnadeLog(const QString& texto) const {
@@ -47,6 +50,11 @@ void SesionLectura::ErrorAlLeer(const QString& codigo, const QString& texto, boo
 }
 
 bool SesionLectura::inicia(QString& error) {
+    // Every access of the reader is a key look-up or a short walk: one row at a time is enough,
+    // and a wide window would decode rows nobody reads.
+    for (TTabla* t : {cenPob_, pjs_, pjsAux_, ejer_, paises_, grados_, terreno_, climas_, tipoCP_, fortifica_, ubiArtef_,
+                      rumores_, pjsEjer_, hex_})
+        t->fijaTamanoLote(1);
     // A second cursor on the characters' file, kept on the index CODIGO+TURNO: the look-ups of
     // a character's other turns never move the cursor that is writing.
     pjsAux_->cierra();
@@ -104,6 +112,7 @@ void SesionLectura::fija(TTabla& t, const QString& campo, const QVariant& valor)
 }
 
 void SesionLectura::graba(TTabla& t) const {
+    porNombre_.remove(&t);
     if (!escritura_) {
         t.cancela();
         return;
@@ -122,10 +131,34 @@ void SesionLectura::cancelaPendientes() const {
     }
 }
 
+QStringList SesionLectura::buscaPorNombre(TTabla& t, const QString& nombre, const QStringList& campos) const {
+    auto& cache = porNombre_[&t];
+    const QString clave = campos.join(QLatin1Char(',')) + QLatin1Char('\x1f') + nombre;
+    const auto it = cache.constFind(clave);
+    if (it != cache.constEnd()) return *it;
+    QStringList valores;
+    if (!nombre.trimmed().isEmpty()) {
+        IndiceTemporal indice(t, QStringLiteral("NOMBRE"));
+        if (t.buscaClave({nombre}))
+            for (const QString& c : campos) valores << t.texto(c);
+    }
+    cache.insert(clave, valores);
+    return valores;
+}
+
 QString SesionLectura::CodigoPorNombre(TTabla& t, const QString& nombre) const {
-    if (nombre.trimmed().isEmpty()) return {};
-    IndiceTemporal indice(t, QStringLiteral("NOMBRE"));
-    return t.buscaClave({nombre}) ? t.texto(QStringLiteral("CODIGO")) : QString();
+    return buscaPorNombre(t, nombre, {QStringLiteral("CODIGO")}).value(0);
+}
+
+PaisEncontrado SesionLectura::PaisPorNombre(const QString& nombre) const {
+    const QStringList v = buscaPorNombre(*paises_, nombre, {QStringLiteral("CODIGO"), QStringLiteral("BANDO")});
+    return {v.value(0), v.value(1)};
+}
+
+SesionLectura::GradoEncontrado SesionLectura::GradoPorNombre(const QString& titulo) const {
+    const QStringList v = buscaPorNombre(*grados_, titulo, {QStringLiteral("TIPO"), QStringLiteral("GRADOMIN")});
+    if (v.isEmpty()) return {};
+    return {true, v.value(0), v.value(1).toInt()};
 }
 
 PaisEncontrado SesionLectura::BuscaPais(const QString& nombreOCodigo) const {

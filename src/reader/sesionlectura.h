@@ -13,6 +13,7 @@
 
 #include "database/conexion.h"
 
+#include <QHash>
 #include <QVariant>
 #include <functional>
 #include <memory>
@@ -77,8 +78,19 @@ public:
     void cancelaPendientes() const;
 
     // CODIGO of the row whose NOMBRE is exactly the name, on the table's index NOMBRE; empty
-    // when there is none. The table's index is left as it was.
+    // when there is none. The table's index is left as it was. Answers are kept for the
+    // report (a rule table does not change while a report is read) until this session posts a
+    // row to that table.
     QString CodigoPorNombre(TTabla& t, const QString& nombre) const;
+    // CODIGO and BANDO of the nation whose NOMBRE is exactly the name; both empty when none.
+    PaisEncontrado PaisPorNombre(const QString& nombre) const;
+    // A grade title of Grados: its TIPO and GRADOMIN; found false when there is none.
+    struct GradoEncontrado {
+        bool encontrado = false;
+        QString tipo;
+        int minimo = 0;
+    };
+    GradoEncontrado GradoPorNombre(const QString& titulo) const;
     // A nation by code (only digits and spaces) or by name (exact, then the first name that
     // begins with it): its CODIGO and BANDO, both empty when not found.
     PaisEncontrado BuscaPais(const QString& nombreOCodigo) const;
@@ -90,6 +102,9 @@ private:
     TTabla *cenPob_, *pjs_, *pjsAux_, *ejer_, *paises_, *grados_, *terreno_, *climas_, *tipoCP_, *fortifica_,
         *ubiArtef_, *rumores_, *pjsEjer_, *hex_;
     std::vector<std::unique_ptr<Transaccion>> transacciones_;
+    // Look-ups by name of this report, by table.
+    mutable QHash<const TTabla*, QHash<QString, QStringList>> porNombre_;
+    QStringList buscaPorNombre(TTabla& t, const QString& nombre, const QStringList& campos) const;
     bool escritura_ = true;
 };
 
