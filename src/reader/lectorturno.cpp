@@ -4,9 +4,11 @@
 #include "herramientastexto.h"
 #include "lectorcentros.h"
 #include "lectorejercitos.h"
+#include "lectorespeciales.h"
 #include "lectorordenes.h"
 #include "lectorpaises.h"
 #include "lectorpersonajes.h"
+#include "lectorrumores.h"
 #include "registropj.h"
 #include "sesionlectura.h"
 
@@ -30,9 +32,11 @@ struct Lectores {
     LectorPaises paises;
     LectorPersonajes personajes;
     LectorEjercitos ejercitos;
+    LectorRumores rumores;
+    LectorEspeciales especiales;
     explicit Lectores(SesionLectura& s)
         : registro(s), centros(s, registro), ordenes(s, registro), paises(s), personajes(s, registro, centros, ordenes),
-          ejercitos(s, centros) {}
+          ejercitos(s, centros), rumores(s, registro), especiales(s, registro) {}
 };
 
 struct PasoLectura {
@@ -49,6 +53,9 @@ const PasoLectura kPasos[] = {
     {Seccion::Pjs, [](Lectores& l, const QStringList& t) { l.personajes.LeePersonajes(t); }},
     {Seccion::Pjs, [](Lectores& l, const QStringList& t) { l.personajes.LeeMandosCompania(t); }},
     {Seccion::Ejercitos, [](Lectores& l, const QStringList& t) { l.ejercitos.LeeEjercitos(t); }},
+    {Seccion::Mensajes, [](Lectores& l, const QStringList& t) { l.rumores.LeeRumores(t); }},
+    {Seccion::Mensajes, [](Lectores& l, const QStringList& t) { l.especiales.LeeAgentesDobles(t); }},
+    {Seccion::Mensajes, [](Lectores& l, const QStringList& t) { l.especiales.LeeRehenes(t); }},
 };
 
 bool activa(const SeccionesLectura& s, Seccion seccion) {
