@@ -4,6 +4,7 @@
 #include "comun/impresion.h"
 #include "partidalectura.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace kz;
@@ -77,7 +78,9 @@ TEST(LeeTurnoLista, ElPrefijoDeLaQuintaLineaEligeEntreA123Y123) {
         EXPECT_EQ(p.lector().contexto().codigoPartida, u(c.partida));
         EXPECT_EQ(filas(p.volcado(u("DSCenPob"), u(c.partida))).size(), 1) << c.quinta;
         for (const QString& otra : c.catalogo)
-            if (otra != u(c.partida)) EXPECT_TRUE(filas(p.volcado(u("DSCenPob"), otra)).isEmpty());
+            if (otra != u(c.partida)) {
+                EXPECT_TRUE(filas(p.volcado(u("DSCenPob"), otra)).isEmpty());
+            }
     }
 }
 
@@ -240,4 +243,37 @@ TEST(LeeTurnoLista, LosInformesDeDistintasPartidasSeLeenSeguidos) {
     EXPECT_EQ(paises.size(), 14);
     EXPECT_TRUE(paises.contains(u("03;Enanos de Kazar;;3;;;;;;;;;;;;;;")));
     EXPECT_EQ(paises.value(6), PartidaLectura::esperado(u("t123_07_turno12.Paises.csv")).value(7));
+}
+
+TEST(LeeTurnoLista, UnaFichaEnEdicionEnOtroProgramaSeAnotaYElRestoSeLee) {
+    PartidaLectura p;
+    ASSERT_TRUE(p.preparada());
+    EXPECT_TRUE(p.leeFichero(u("t123_07_turno12.txt")));
+    InteraccionGuion otraUi;
+    TDM otro(otraUi);
+    otro.fijaCarpetaPartida(p.base() + u("/T123"));
+    ASSERT_TRUE(otro.Abrir(u("DSPjs"), false, false));
+    TTabla& pjs = *otro.tabla(u("TPjs"));
+    ASSERT_TRUE(pjs.buscaClave({u("012"), u("Aric")}));
+    ASSERT_TRUE(pjs.edita());
+    p.lector().limpiaLog();
+    EXPECT_FALSE(p.leeFichero(u("t123_07_turno12.txt")));
+    QStringList errores;
+    for (const QString& l : p.log())
+        if (l.startsWith(u("Error al Leer"))) errores << l;
+    EXPECT_EQ(errores, QStringList{u("Error al Leer (PJ): Aric Vel Grados : Mando 42 (47) 0 10 0")});
+    pjs.cancela();
+    otro.CerrarTodas();
+    EXPECT_EQ(p.volcado(u("DSPjs"), u("T123")), PartidaLectura::esperado(u("t123_07_turno12.Pjs.csv")));
+}
+
+TEST(LeeTurnoLista, SinCatalogoSoloSePreguntaSiReintentar) {
+    PartidaLectura p;
+    ASSERT_TRUE(p.preparada());
+    ASSERT_TRUE(QFile::remove(p.base() + u("/Partidas.DB")));
+    EXPECT_FALSE(p.lee(InformeMinimo(kCentro)));
+    EXPECT_EQ(p.log(), QStringList{u("--Leyendo Partida: 123 Pais: 07 Señores del Norte Turno: 012--")});
+    EXPECT_EQ(p.ui.textos(), QStringList{u("Error en la apertura de la Tabla Partidas.DB.\rEl fichero no Existe o algun otro "
+                                           "usuario esta usando el fichero en Modo Exclusivo.Vuelva a intentar la operacion o cancelela")});
+    EXPECT_TRUE(filas(p.volcado(u("DSCenPob"), u("T123"))).isEmpty());
 }
