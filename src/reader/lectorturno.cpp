@@ -3,10 +3,13 @@
 #include "cabeceraturno.h"
 #include "herramientastexto.h"
 #include "lectorcentros.h"
+#include "lectorcombates.h"
 #include "lectorejercitos.h"
+#include "lectorespeciales.h"
 #include "lectorordenes.h"
 #include "lectorpaises.h"
 #include "lectorpersonajes.h"
+#include "lectorrumores.h"
 #include "registropj.h"
 #include "sesionlectura.h"
 
@@ -30,9 +33,12 @@ struct Lectores {
     LectorPaises paises;
     LectorPersonajes personajes;
     LectorEjercitos ejercitos;
+    LectorCombates combates;
+    LectorRumores rumores;
+    LectorEspeciales especiales;
     explicit Lectores(SesionLectura& s)
         : registro(s), centros(s, registro), ordenes(s, registro), paises(s), personajes(s, registro, centros, ordenes),
-          ejercitos(s, centros) {}
+          ejercitos(s, centros), combates(s, registro), rumores(s, registro), especiales(s, registro) {}
 };
 
 struct PasoLectura {
@@ -48,7 +54,12 @@ const PasoLectura kPasos[] = {
     {Seccion::CenPob, [](Lectores& l, const QStringList& t) { l.centros.LeeCentros(t); }},
     {Seccion::Pjs, [](Lectores& l, const QStringList& t) { l.personajes.LeePersonajes(t); }},
     {Seccion::Pjs, [](Lectores& l, const QStringList& t) { l.personajes.LeeMandosCompania(t); }},
+    {Seccion::Pjs, [](Lectores& l, const QStringList& t) { l.combates.LeeRetos(t); }},
     {Seccion::Ejercitos, [](Lectores& l, const QStringList& t) { l.ejercitos.LeeEjercitos(t); }},
+    {Seccion::Mensajes, [](Lectores& l, const QStringList& t) { l.rumores.LeeRumores(t); }},
+    {Seccion::Mensajes, [](Lectores& l, const QStringList& t) { l.especiales.LeeAgentesDobles(t); }},
+    {Seccion::Mensajes, [](Lectores& l, const QStringList& t) { l.especiales.LeeRehenes(t); }},
+    {Seccion::Mensajes, [](Lectores& l, const QStringList& t) { l.combates.LeeBatallas(t); }},
 };
 
 bool activa(const SeccionesLectura& s, Seccion seccion) {

@@ -32,12 +32,15 @@ public:
     // Pjs.CODIGO of a name: its first five characters, accent-folded, letter case kept.
     static QString CodigoPj(const QString& nombre);
 
-private:
+    // A grade title of Grados: the Pjs field it sets and its value (GRADOMIN + 5); no field
+    // when the title is not there.
     struct Grado {
         QString campo;
         int valor = 0;
     };
     Grado buscaGrado(const QString& titulo);
+
+private:
     QString resuelveUbicacion(const QString& ubicacion, const QString& turno);
     QString resuelvePais(const QString& pais);
     // First non-empty PAIS from the auxiliary cursor's row backwards within its range.

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTextStream>
+#include <algorithm>
 #include <map>
 
 namespace kz::prueba {
@@ -138,6 +139,17 @@ QStringList InformeMinimo(const QStringList& cuerpo, const QString& turno, const
                      QStringLiteral("Señores del Norte"),
                      QStringLiteral("Un Pueblo Libre"),
                      QStringLiteral("Estación : Invierno")};
+    // Every report has the combat reports and the special messages, even empty; without them
+    // the battles and double agents parsers log their missing block. A body that brings any of
+    // them is taken as it is.
+    const bool traeFinales = std::any_of(cuerpo.begin(), cuerpo.end(), [](const QString& linea) {
+        return linea.contains(QStringLiteral("INFORMES DE COMBATE")) || linea.contains(QStringLiteral("Agentes dobles:")) ||
+               linea.contains(QStringLiteral("siguientes rehenes:"));
+    });
+    if (!traeFinales)
+        l << QStringLiteral("INFORMES DE COMBATE") << QStringLiteral("MENSAJES ESPECIALES")
+          << QStringLiteral("Tienes los siguientes Agentes dobles:") << QStringLiteral("Tienes los siguientes rehenes:")
+          << QStringLiteral("Tu posees los siguientes artefactos:");
     return l + cuerpo;
 }
 

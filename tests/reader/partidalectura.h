@@ -50,7 +50,8 @@ private:
 };
 
 // A minimal report: the header of game 123, nation 07, turn 12 (allegiance "Un Pueblo Libre"),
-// then the given lines. The dash of the header is "-".
+// then the given lines. The dash of the header is "-". Unless the body brings its own, the
+// empty combat reports and special messages come before the body.
 QStringList InformeMinimo(const QStringList& cuerpo, const QString& turno = QStringLiteral("12"),
                           const QString& quinta = QStringLiteral("Tercera Edad - Juego por correo"));
 
