@@ -18,7 +18,8 @@ QString u(const char* s) { return QString::fromUtf8(s); }
 
 // Every log line is one the reader writes: a header, an error under a known code, the end.
 void compruebaLog(const QStringList& log, const std::string& caso) {
-    static const QRegularExpression error(u("^Error al Leer \\((CP|CPE|PJCP|CPH|EJ|PA|PJ)\\): "));
+    static const QRegularExpression error(
+        u("^Error al Leer \\((CP|CPE|PJCP|CPH|EJ|PA|PJ|RU|AgentesDobles|RH|RT|Batallas|OR|RC|AG|EA)\\): "));
     for (const QString& l : log) {
         const bool conocida = l.startsWith(u("--Leyendo Partida: ")) || l.startsWith(u("ERROR - ")) ||
                               error.match(l).hasMatch() ||
