@@ -272,13 +272,13 @@ void LectorOrdenes::leeAccionAgente(const QString& frase, const QString& nombre,
         const QString objetivo = UneHastaOFalla(p, pos, QStringLiteral("de:"));
         const QString accion = PalabraEn(p, 1);
         QString pais;
-        if (accion != QLatin1String("capturó")) {
+        if (accion != QStringLiteral("capturó")) {
             ++pos;
             pais = UneHastaOFalla(p, pos, QStringLiteral("frustró"));
             pais.chop(2);   // " y"
             pais = pais.trimmed();
         }
-        presente(objetivo, PistaAgente, accion == QLatin1String("mató") ? EstadoMuerto : EstadoSiNoSeSabe, pais);
+        presente(objetivo, PistaAgente, accion == QStringLiteral("mató") ? EstadoMuerto : EstadoSiNoSeSabe, pais);
     }
     if (frase.contains(QStringLiteral(" ha sido asesinado"))) {
         int pos = 0;

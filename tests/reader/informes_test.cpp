@@ -1,5 +1,6 @@
-// The three whole reports of tests/data/lector, each read alone into a fresh game: every row of
-// Paises, CenPob, Pjs and Ejer must be the one written down in the report's expected files.
+// The whole reports of tests/data/lector, each read alone into a fresh game: every row of
+// Paises, CenPob, Pjs, Ejer, UbiArtef and Rumores must be the one written down in the report's
+// expected files. The last one writes its messages in the English forms the reader accepts.
 
 #include "comun/impresion.h"
 #include "partidalectura.h"
@@ -23,10 +24,11 @@ const Informe kInformes[] = {
     {"c045_14_turno05", "C045", "--Leyendo Partida: 045 Pais: 14 Legión del Cuervo Turno: 005--", {}},
     {"t123_03_turno01", "T123", "--Leyendo Partida: 123 Pais: 03 Enanos de Kazar Turno: 001--",
      {QStringLiteral("Error al leer los datos del jugador. Se continua con el proceso.")}},
+    {"t123_11_turno13", "T123", "--Leyendo Partida: 123 Pais: 11 Caballeros Negros Turno: 013--", {}},
 };
 
 void comparaTablas(PartidaLectura& p, const Informe& inf) {
-    for (const char* tabla : {"Paises", "CenPob", "Pjs", "Ejer"}) {
+    for (const char* tabla : {"Paises", "CenPob", "Pjs", "Ejer", "UbiArtef", "Rumores"}) {
         const QString fuente = QStringLiteral("DS") + (QString::fromLatin1(tabla) == QLatin1String("Paises") ? QStringLiteral("Pais") : QString::fromLatin1(tabla));
         const QStringList real = p.volcado(fuente, QString::fromLatin1(inf.partida));
         const QStringList esperado = PartidaLectura::esperado(QString::fromLatin1(inf.fichero) + QLatin1Char('.') + tabla + QStringLiteral(".csv"));
