@@ -344,7 +344,11 @@ QVariant TTabla::convierte(int campo, const QVariant& v, bool& ok, QString& erro
         while (fin > 0 && s[fin - 1] == QLatin1Char(' ')) --fin;
         s.truncate(fin);
         const int limite = limites_[campo];
-        if (limite > 0 && s.size() > limite) s.truncate(limite);
+        if (limite > 0 && s.size() > limite) {
+            // Cutting can leave a blank at the end again: stored texts never end in one.
+            s.truncate(limite);
+            while (!s.isEmpty() && s.endsWith(QLatin1Char(' '))) s.chop(1);
+        }
         return s.isEmpty() ? QVariant() : QVariant(s);
     }
     case TipoCampo::Memo: {

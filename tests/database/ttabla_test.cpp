@@ -189,7 +189,7 @@ TEST_F(TablaPjs, EdicionGrabaCancelaYBorra) {
     pjs->fija(QStringLiteral("NOMBRE"), QStringLiteral("Nombre demasiado largo   "));
     pjs->fija(QStringLiteral("SALUD"), QStringLiteral(" 88 "));
     ASSERT_TRUE(pjs->graba());
-    EXPECT_EQ(pjs->texto(QStringLiteral("NOMBRE")), QStringLiteral("Nombre demasiado "));
+    EXPECT_EQ(pjs->texto(QStringLiteral("NOMBRE")), QStringLiteral("Nombre demasiado"));   // cut to 17, then blank-free
     EXPECT_EQ(pjs->entero(QStringLiteral("SALUD")), 88);
     pjs->siguiente();
     EXPECT_EQ(pjs->texto(QStringLiteral("CODIGO")), QStringLiteral("00002"));
