@@ -5,7 +5,7 @@
 #include "lectorcentros.h"
 #include "lectorcombates.h"
 #include "lectorejercitos.h"
-#include "lectorespeciales.h"
+#include "lectoragentesrehenes.h"
 #include "lectorordenes.h"
 #include "lectorpaises.h"
 #include "lectorpersonajes.h"

@@ -1,4 +1,4 @@
-#include "lectorespeciales.h"
+#include "lectoragentesrehenes.h"
 
 #include "bloqueinforme.h"
 #include "herramientastexto.h"
